@@ -1,0 +1,240 @@
+// The unit's proxy on the GUI thread: keeps the last value asked for of every parameter with
+// a pending mark, packs what is pending into one message of at most 64 bytes whenever the
+// unit has said it is ready, hands it to the USB worker, and turns answers into signals.
+#pragma once
+
+#include "kxctl.h"
+#include "kxmsg.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+class QKXDeviceUnit;
+class QThread;
+
+Q_DECLARE_METATYPE(kxmsg_data_ch_t)
+Q_DECLARE_METATYPE(kxmsg_data_clocksource_t)
+Q_DECLARE_METATYPE(kxmsg_data_clocklock_t)
+Q_DECLARE_METATYPE(kxmsg_data_dspmode_t)
+Q_DECLARE_METATYPE(kxmsg_data_adat_x4mode_t)
+
+class QKXDevice : public QObject {
+    Q_OBJECT
+public:
+    explicit QKXDevice(QObject *parent = nullptr);
+    ~QKXDevice() override;
+
+    // Requests: each marks its item and tries to send.
+    void request_version();
+    void request_hz();
+    void request_clocksource();
+    void request_clocklock();
+    void request_dspmode();
+    void request_meter();
+    void request_grmeter(kxmsg_data_ch_t ch_type, unsigned char ch_no);
+    void request_adat_x4mode();
+    void set_config_save();
+
+    // Settings sent on every call.
+    void set_clocksource(kxmsg_data_clocksource_t src);
+    void set_adat_x4mode(kxmsg_data_clocksource_t src, kxmsg_data_adat_x4mode_t mode);
+    void set_reverb(kxmsg_data_reverb_type_t type, unsigned char pre_delay, unsigned char time,
+                    unsigned char diffusion);
+    void set_return(bool on, signed char level);
+    void set_hz(unsigned int hz);
+
+    // Settings with a range check (false: channel not accepted) and a comparison (an
+    // unchanged value is not sent again).
+    bool set_assign_ch(kxmsg_data_ch_t in_type, unsigned char in_ch, kxmsg_data_ch_t out_type,
+                       unsigned char out_ch);
+    bool set_send_ch(kxmsg_data_ch_t ch_type, unsigned char ch_no, kxmsg_data_ch_t bus_type,
+                     unsigned char bus_no, kxmsg_data_send_pos_t send_pos, signed char level);
+    bool set_eq(kxmsg_data_ch_t ch_type, unsigned char ch_no, unsigned char on,
+                kxmsg_data_eq_band_t band, unsigned char gain, unsigned char freq,
+                unsigned char q);
+    bool set_comp(kxmsg_data_ch_t ch_type, unsigned char ch_no, unsigned char on,
+                  unsigned char threshold, unsigned char ratio, unsigned char attack,
+                  unsigned char release, unsigned char gain, kxmsg_data_ch_type_t link);
+    bool set_truebypass(kxmsg_data_ch_t ch_type, unsigned char ch_no, bool on);
+    bool set_fader(kxmsg_data_ch_t ch_type, unsigned char ch_no, short level);
+    bool set_pan(kxmsg_data_ch_t ch_type, unsigned char ch_no, unsigned char value);
+    bool set_mute(kxmsg_data_ch_t ch_type, unsigned char ch_no, bool on);
+    bool set_phase(kxmsg_data_ch_t ch_type, unsigned char ch_no, bool on);
+    bool set_solo(kxmsg_data_ch_t ch_type, unsigned char ch_no, bool on);
+
+    void initializeParameter();
+    bool is_selected();
+    bool deselect();
+    int get_product_name(std::string &name);
+    void kx_send();
+
+    bool select_default();
+    void kx_recv();
+    bool get_debugprint(std::string &text);
+
+signals:
+    void sig_deselect();
+    void sig_is_selected();
+    void sig_kx_send(QByteArray kxmsg_data);
+    void sig_kx_recv();
+
+    void sig_recv_debug(QString debug_log);
+    void sig_recv_hz(uint32_t hz);
+    void sig_recv_clocksource(kxmsg_data_clocksource_t src);
+    void sig_recv_clocklock(kxmsg_data_clocksource_t src, kxmsg_data_clocklock_t lock);
+    void sig_recv_clockhz(kxmsg_data_clocksource_t src, uint32_t hz);
+    void sig_recv_dspmode(kxmsg_data_dspmode_t mode);
+    void sig_recv_adat_x4mode(kxmsg_data_clocksource_t src, kxmsg_data_adat_x4mode_t mode);
+    void sig_recv_version(uint16_t version);
+    void sig_recv_build(uint16_t build);
+    void sig_recv_productname(QString productname);
+    void sig_recv_builddate(QString builddate);
+    void sig_recv_buildtime(QString buildtime);
+    void sig_recv_meter(kxmsg_data_ch_t ch_type, uint8_t ch_no, uint32_t value);
+    void sig_recv_grmeter(kxmsg_data_ch_t ch_type, uint8_t ch_no, uint32_t value);
+
+    void sig_get_version();
+    void sig_get_build();
+    void sig_get_debugprint();
+    void sig_get_product_name();
+    void sig_set_assign_ch(int in_type, uchar in_ch, int out_type, uchar out_ch);
+    void sig_set_eq(int ch_type, uchar ch_no, uchar on, int band, uchar gain, uchar freq, uchar q);
+    void sig_set_comp(int ch_type, uchar ch_no, uchar on, uchar threshold, uchar ratio,
+                      uchar attack, uchar release, uchar gain, int link);
+    void sig_set_fader(int ch_type, uchar ch_no, int data);
+    void sig_set_pan(int ch_type, uchar ch_no, uchar data);
+    void sig_set_mute(int ch_type, uchar ch_no, bool on);
+    void sig_set_solo(int ch_type, uchar ch_no, bool on);
+    void sig_set_phase(int ch_type, uchar ch_no, bool on);
+
+public slots:
+    void recv_deselect(bool ret);
+    void recv_is_selected(bool ret);
+    void recv_kx_send_result(bool result);
+    void recv_kx_recv_result(bool result, QByteArray kxmsg_data);
+
+private:
+    struct Request {
+        bool mark = false;
+    };
+    struct GrMeterRequest {
+        kxmsg_data_ch_t ch = KXMSG_DATA_CH_NONE;
+        uint8_t no = 0;
+        bool mark = false;
+    };
+    struct ClockSourceItem {
+        kxmsg_data_clocksource_t src = kxmsg_data_clocksource_t(0);
+        bool mark = false;
+    };
+    struct AdatItem {
+        kxmsg_data_clocksource_t src = kxmsg_data_clocksource_t(0);
+        bool mark = false;
+        kxmsg_data_adat_x4mode_t mode = KXMSG_DATA_ADAT_X1;
+    };
+    struct HzItem {
+        uint32_t hz = 0;
+        bool mark = false;
+    };
+    struct AssignEntry {
+        kxmsg_data_ch_t out_type = KXMSG_DATA_CH_NONE;
+        uint8_t out_ch = 0;
+        kxmsg_data_ch_t in_type = KXMSG_DATA_CH_NONE;
+        uint8_t in_ch = 0;
+        bool mark = false;
+    };
+    struct SendEntry {
+        kxmsg_data_ch_t bus_type = KXMSG_DATA_CH_NONE;
+        uint8_t bus_no = 0;
+        kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
+        uint8_t ch_no = 0;
+        kxmsg_data_send_pos_t pos = KXMSG_DATA_SEND_POS_NONE;
+        int8_t level = 0;
+        bool mark = false;
+    };
+    struct EqEntry {
+        kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
+        uint8_t ch_no = 0;
+        uint8_t on = 0;
+        kxmsg_data_eq_band_t band = kxmsg_data_eq_band_t(0);
+        uint8_t gain = 0, freq = 0, q = 0;
+        bool mark = false;
+    };
+    struct CompEntry {
+        kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
+        uint8_t ch_no = 0;
+        uint8_t on = 0, threshold = 0, ratio = 0, attack = 0, release = 0, gain = 0;
+        uint8_t link = 0;
+        bool mark = false;
+    };
+    struct ReverbItem {
+        kxmsg_data_reverb_type_t type = kxmsg_data_reverb_type_t(0);
+        uint8_t pre_delay = 0, time = 0, diffusion = 0;
+        bool mark = false;
+    };
+    struct ReturnItem {
+        uint8_t on = 0;
+        int8_t level = 0;
+        bool mark = false;
+    };
+    // True bypass, pan, mute, solo, phase: one byte per channel.
+    struct ByteEntry {
+        kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
+        uint8_t ch_no = 0;
+        uint8_t value = 0;
+        bool mark = false;
+    };
+    struct FaderEntry {
+        kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
+        uint8_t ch_no = 0;
+        int16_t level = 0;
+        bool mark = false;
+    };
+
+    static constexpr int kInputs = 20;
+    static constexpr int kBuses = 4;
+    static constexpr int kFaders = 31; // inputs 1..20, master 1..2, outputs 1..9
+    static constexpr int kMutes = 22;  // inputs 1..20, master 1..2
+
+    static int faderIndex(kxmsg_data_ch_t ch_type, unsigned char ch_no);
+    static int muteIndex(kxmsg_data_ch_t ch_type, unsigned char ch_no);
+    static bool isInput(kxmsg_data_ch_t ch_type, unsigned char ch_no);
+    bool setByte(ByteEntry *table, int index, kxmsg_data_ch_t ch_type, unsigned char ch_no,
+                 uint8_t value);
+    void pack(kxmsg_t *msg);
+    void notify_kx_failed();
+    void parseAnswer(const QByteArray &answer);
+
+    // Flow control: 0 idle, 1 go again when the one in flight is done, 2 in flight.
+    int32_t sendState_ = 0;
+    int32_t readState_ = 0;
+    bool ready_ = false;
+
+    Request version_, hz_, clocksourceReq_, clocklock_, dspmode_, adatReq_, meter_, save_;
+    GrMeterRequest grmeter_;
+    ClockSourceItem clocksource_;
+    AdatItem adat_[2];
+    HzItem setHz_;
+    AssignEntry assign_[kInputs];
+    SendEntry send_[kInputs + 1][kBuses];
+    EqEntry eq_[kInputs][4];
+    CompEntry comp_[kInputs];
+    ReverbItem reverb_;
+    ReturnItem return_;
+    ByteEntry truebypass_[kInputs];
+    FaderEntry fader_[kFaders];
+    ByteEntry pan_[kInputs];
+    ByteEntry mute_[kMutes];
+    ByteEntry solo_[kInputs];
+    ByteEntry phase_[kInputs];
+
+    QKXDeviceUnit *unit_ = nullptr;
+    QThread *thread_ = nullptr;
+    bool deselectAnswer_ = false;
+    bool selectedAnswer_ = false;
+    kxmsg_data_clocksource_t answerClockSource_ = kxmsg_data_clocksource_t(0);
+    std::string debugText_;
+};
