@@ -1,6 +1,7 @@
 #include "QKXDevice.h"
 #include "QKXDeviceUnit.h"
 
+#include <QPointer>
 #include <QThread>
 
 #include <algorithm>
@@ -33,7 +34,9 @@ template <class Write> bool putMarked(bool &mark, Write write) {
     return true;
 }
 
-int putRequest(kxmsg_t *msg, uint8_t tag) { return kxmsg_put(msg, tag, KXMSG_TYPE_NONE, 0, 0); }
+int putRequest(kxmsg_t *msg, uint8_t tag) {
+    return kxmsg_put(msg, tag, KXMSG_TYPE_NONE, 0, 0);
+}
 
 } // namespace
 
@@ -62,9 +65,12 @@ QKXDevice::~QKXDevice() {
     // Nothing may run against this object once it is gone: end the worker and wait for it.
     disconnect(unit_, nullptr, this, nullptr);
     unit_->finish();
-    if (thread_->wait(kWorkerExitWaitMs))
-        delete thread_;
-    // A worker stuck in a transfer past the wait is left to end with the process.
+    if (!thread_->wait(kWorkerExitWaitMs))
+        return; // a worker stuck in a transfer past the wait is left to end with the process
+    // The thread's end does not run the worker's deferred deletion; with the thread gone it is
+    // safe to delete it here.
+    delete unit_.data();
+    delete thread_;
 }
 
 // --- requests ------------------------------------------------------------------------------
@@ -185,8 +191,8 @@ int QKXDevice::muteIndex(kxmsg_data_ch_t ch_type, unsigned char ch_no) {
     return -1;
 }
 
-bool QKXDevice::setByte(ByteEntry *table, int index, kxmsg_data_ch_t ch_type,
-                        unsigned char ch_no, uint8_t value) {
+bool QKXDevice::setByte(ByteEntry *table, int index, kxmsg_data_ch_t ch_type, unsigned char ch_no,
+                        uint8_t value) {
     if (index < 0)
         return false;
     ByteEntry &e = table[index];
@@ -216,9 +222,9 @@ bool QKXDevice::set_assign_ch(kxmsg_data_ch_t in_type, unsigned char in_ch,
     return true;
 }
 
-bool QKXDevice::set_send_ch(kxmsg_data_ch_t ch_type, unsigned char ch_no,
-                            kxmsg_data_ch_t bus_type, unsigned char bus_no,
-                            kxmsg_data_send_pos_t send_pos, signed char level) {
+bool QKXDevice::set_send_ch(kxmsg_data_ch_t ch_type, unsigned char ch_no, kxmsg_data_ch_t bus_type,
+                            unsigned char bus_no, kxmsg_data_send_pos_t send_pos,
+                            signed char level) {
     int row;
     if (isInput(ch_type, ch_no))
         row = ch_no - 1;
@@ -229,8 +235,8 @@ bool QKXDevice::set_send_ch(kxmsg_data_ch_t ch_type, unsigned char ch_no,
     if (bus_type != KXMSG_DATA_CH_AUX_SEND || bus_no < 1 || bus_no > kBuses)
         return false;
     SendEntry &e = send_[row][bus_no - 1];
-    if (e.ch_type == ch_type && e.ch_no == ch_no && e.bus_type == bus_type &&
-        e.bus_no == bus_no && e.pos == send_pos && e.level == level)
+    if (e.ch_type == ch_type && e.ch_no == ch_no && e.bus_type == bus_type && e.bus_no == bus_no &&
+        e.pos == send_pos && e.level == level)
         return true;
     e.ch_type = ch_type;
     e.ch_no = ch_no;
@@ -354,9 +360,13 @@ bool QKXDevice::deselect() {
     return deselectAnswer_;
 }
 
-int QKXDevice::get_product_name(std::string &) { return 0; }
+int QKXDevice::get_product_name(std::string &) {
+    return 0;
+}
 
-bool QKXDevice::select_default() { return true; }
+bool QKXDevice::select_default() {
+    return true;
+}
 
 void QKXDevice::kx_recv() {
     if (readState_ == 0) {
@@ -374,9 +384,13 @@ bool QKXDevice::get_debugprint(std::string &text) {
     return false;
 }
 
-void QKXDevice::recv_deselect(bool ret) { deselectAnswer_ = ret; }
+void QKXDevice::recv_deselect(bool ret) {
+    deselectAnswer_ = ret;
+}
 
-void QKXDevice::recv_is_selected(bool ret) { selectedAnswer_ = ret; }
+void QKXDevice::recv_is_selected(bool ret) {
+    selectedAnswer_ = ret;
+}
 
 // --- flow control and packing --------------------------------------------------------------
 
@@ -406,8 +420,10 @@ void QKXDevice::pack(kxmsg_t *msg) {
     const struct {
         Request *item;
         uint8_t tag;
-    } requests[] = {{&version_, KXCTL_TAG_VERSION_GET}, {&hz_, KXCTL_TAG_HZ},
-                    {&clocksourceReq_, KXCTL_TAG_CLOCKSOURCE}, {&clocklock_, KXCTL_TAG_CLOCKLOCK},
+    } requests[] = {{&version_, KXCTL_TAG_VERSION_GET},
+                    {&hz_, KXCTL_TAG_HZ},
+                    {&clocksourceReq_, KXCTL_TAG_CLOCKSOURCE},
+                    {&clocklock_, KXCTL_TAG_CLOCKLOCK},
                     {&meter_, KXCTL_TAG_METER_GET}};
     for (const auto &r : requests)
         if (!putMarked(r.item->mark, [&] { return putRequest(msg, r.tag); }))
@@ -453,15 +469,13 @@ void QKXDevice::pack(kxmsg_t *msg) {
     for (auto &row : eq_)
         for (EqEntry &e : row)
             if (!putMarked(e.mark, [&] {
-                    return kxctl_put_eq(msg, e.ch_type, e.ch_no, e.on, e.band, e.gain, e.freq,
-                                        e.q);
+                    return kxctl_put_eq(msg, e.ch_type, e.ch_no, e.on, e.band, e.gain, e.freq, e.q);
                 }))
                 return;
     for (CompEntry &e : comp_)
         if (!putMarked(e.mark, [&] {
-                return kxctl_put_comp(msg, e.ch_type, e.ch_no, e.on, e.threshold, e.ratio,
-                                      e.attack, e.release, e.gain,
-                                      kxmsg_data_ch_type_t(e.link));
+                return kxctl_put_comp(msg, e.ch_type, e.ch_no, e.on, e.threshold, e.ratio, e.attack,
+                                      e.release, e.gain, kxmsg_data_ch_type_t(e.link));
             }))
             return;
     if (!putMarked(reverb_.mark, [&] {

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -54,8 +55,7 @@ public:
     bool set_send_ch(kxmsg_data_ch_t ch_type, unsigned char ch_no, kxmsg_data_ch_t bus_type,
                      unsigned char bus_no, kxmsg_data_send_pos_t send_pos, signed char level);
     bool set_eq(kxmsg_data_ch_t ch_type, unsigned char ch_no, unsigned char on,
-                kxmsg_data_eq_band_t band, unsigned char gain, unsigned char freq,
-                unsigned char q);
+                kxmsg_data_eq_band_t band, unsigned char gain, unsigned char freq, unsigned char q);
     bool set_comp(kxmsg_data_ch_t ch_type, unsigned char ch_no, unsigned char on,
                   unsigned char threshold, unsigned char ratio, unsigned char attack,
                   unsigned char release, unsigned char gain, kxmsg_data_ch_type_t link);
@@ -231,7 +231,7 @@ private:
     ByteEntry solo_[kInputs];
     ByteEntry phase_[kInputs];
 
-    QKXDeviceUnit *unit_ = nullptr;
+    QPointer<QKXDeviceUnit> unit_;
     QThread *thread_ = nullptr;
     bool deselectAnswer_ = false;
     bool selectedAnswer_ = false;

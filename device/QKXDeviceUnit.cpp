@@ -12,7 +12,9 @@ QKXDeviceUnit::QKXDeviceUnit(QObject *parent) : QObject(parent) {
     select();
 }
 
-QKXDeviceUnit::~QKXDeviceUnit() { kxctl_group_fini(&group_); }
+QKXDeviceUnit::~QKXDeviceUnit() {
+    kxctl_group_fini(&group_);
+}
 
 void QKXDeviceUnit::select() {
     selected_ = usbdevs_handle_t{nullptr, 0};
@@ -42,7 +44,9 @@ bool QKXDeviceUnit::check_is_selected() {
     return selected_.slot != nullptr;
 }
 
-void QKXDeviceUnit::select_default() { select(); }
+void QKXDeviceUnit::select_default() {
+    select();
+}
 
 void QKXDeviceUnit::kx_send(QByteArray kxmsg_data) {
     uint8_t buffer[KXCTL_MSG_MAX] = {};
@@ -69,6 +73,10 @@ void QKXDeviceUnit::kx_recv() {
     QThread::msleep(pause_);
 }
 
-void QKXDeviceUnit::finish() { emit finished(); }
+void QKXDeviceUnit::finish() {
+    emit finished();
+}
 
-void QKXDeviceUnit::wait(unsigned long ms) { QThread::msleep(ms ? ms : pause_); }
+void QKXDeviceUnit::wait(unsigned long ms) {
+    QThread::msleep(ms ? ms : pause_);
+}

@@ -6,11 +6,18 @@
 #include <QThread>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kMaxQueuedAnswers = 256;
+
+qint64 now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 constexpr int kReadyBytes = 3;
 
 EmulatedUnit::Element num(uint8_t tag, uint8_t type, uint32_t value) {
@@ -47,10 +54,10 @@ bool encode(kxmsg_t *msg, const EmulatedUnit::Element &e) {
         return true;
     }
     const int size = e.type == KXMSG_TYPE_U8_ARRAY ? 3 + wanted
-                     : e.type == KXMSG_TYPE_U8    ? 3
-                     : e.type == KXMSG_TYPE_U16   ? 4
-                     : e.type == KXMSG_TYPE_U32   ? 6
-                                                  : 2;
+                     : e.type == KXMSG_TYPE_U8     ? 3
+                     : e.type == KXMSG_TYPE_U16    ? 4
+                     : e.type == KXMSG_TYPE_U32    ? 6
+                                                   : 2;
     if (msg->capacity - msg->position < size)
         return false;
     if (kxmsg_put_alloc(msg, e.tag, e.type, wanted, &payload, &length) != 0) {
@@ -97,9 +104,13 @@ void EmulatedUnit::plugIn() {
         usbhost::virtualbus::attach(shared_from_this());
 }
 
-void EmulatedUnit::unplug() { usbhost::virtualbus::detach(this); }
+void EmulatedUnit::unplug() {
+    usbhost::virtualbus::detach(this);
+}
 
-bool EmulatedUnit::pluggedIn() const { return usbhost::virtualbus::isAttached(this); }
+bool EmulatedUnit::pluggedIn() const {
+    return usbhost::virtualbus::isAttached(this);
+}
 
 void EmulatedUnit::setProductId(uint16_t id) {
     std::lock_guard<std::mutex> g(lock_);
@@ -225,7 +236,9 @@ void EmulatedUnit::clearLog() {
     requests_.clear();
 }
 
-uint16_t EmulatedUnit::vendorId() const { return 0x4B2D; }
+uint16_t EmulatedUnit::vendorId() const {
+    return 0x4B2D;
+}
 
 uint16_t EmulatedUnit::productId() const {
     std::lock_guard<std::mutex> g(lock_);
@@ -252,8 +265,8 @@ usbhost::Return EmulatedUnit::controlRequest(usbhost::DeviceRequest &request) {
         // The cable comes out while the request is on the wire.
         unplug();
         std::lock_guard<std::mutex> g(lock_);
-        requests_.push_back({request.bmRequestType, request.bRequest, request.wLength,
-                             QByteArray(), usbhost::kNoDevice});
+        requests_.push_back({request.bmRequestType, request.bRequest, request.wLength, QByteArray(),
+                             usbhost::kNoDevice, now()});
         return usbhost::kNoDevice;
     }
     std::lock_guard<std::mutex> g(lock_);
@@ -266,8 +279,8 @@ usbhost::Return EmulatedUnit::controlRequest(usbhost::DeviceRequest &request) {
         status = handleIn(request);
     else
         status = usbhost::kPipeStalled;
-    Request logged{request.bmRequestType, request.bRequest, request.wLength, QByteArray(),
-                   status};
+    Request logged{request.bmRequestType, request.bRequest, request.wLength,
+                   QByteArray(),          status,           now()};
     if (out && request.pData)
         logged.data = QByteArray(static_cast<const char *>(request.pData), request.wLength);
     requests_.push_back(logged);
@@ -566,7 +579,8 @@ void EmulatedUnit::apply(const Element &e) {
         answerMeters();
         break;
     case KXCTL_TAG_GRMETER_GET:
-        answer({num(KXCTL_TAG_CH, KXMSG_TYPE_U8, chType_), num(KXCTL_TAG_CH_NO, KXMSG_TYPE_U8, chNo_),
+        answer({num(KXCTL_TAG_CH, KXMSG_TYPE_U8, chType_),
+                num(KXCTL_TAG_CH_NO, KXMSG_TYPE_U8, chNo_),
                 num(KXCTL_TAG_GRMETER, KXMSG_TYPE_U16, grMeter_)});
         break;
     default:

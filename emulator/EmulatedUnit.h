@@ -35,6 +35,7 @@ public:
         uint16_t wLength = 0;
         QByteArray data; // what an OUT request carried
         uint32_t status = 0;
+        qint64 atNs = 0; // steady clock, when the request reached the unit
     };
 
     struct Eq {
@@ -92,20 +93,20 @@ public:
     void setGrMeter(uint16_t value);
 
     // Misbehaviour.
-    void setBusy(bool busy);                  // answers carry ready 0
-    void setRefuseOut(int count);             // the next count OUT requests fail; -1 for ever
-    void failNextIn(int count = 1);           // the next IN requests fail
-    void timeOutNextIn(int count = 1);        // the next IN requests time out
-    void setAnswerShort(int bytes);           // IN answers deliver only this many bytes; 0 off
-    void setAnswerGarbage(bool garbage);      // IN answers are noise
-    void unplugDuringNextTransfer();          // the next request unplugs the unit under it
-    void setRequestDelayMs(int ms);           // each request takes this long
+    void setBusy(bool busy);             // answers carry ready 0
+    void setRefuseOut(int count);        // the next count OUT requests fail; -1 for ever
+    void failNextIn(int count = 1);      // the next IN requests fail
+    void timeOutNextIn(int count = 1);   // the next IN requests time out
+    void setAnswerShort(int bytes);      // IN answers deliver only this many bytes; 0 off
+    void setAnswerGarbage(bool garbage); // IN answers are noise
+    void unplugDuringNextTransfer();     // the next request unplugs the unit under it
+    void setRequestDelayMs(int ms);      // each request takes this long
 
     // What reached the unit.
     State state() const;
-    QVector<Element> elements() const;        // every element of every accepted message
-    QVector<QByteArray> messages() const;     // the bytes of every accepted message
-    QVector<Request> requests() const;        // every request, accepted or not
+    QVector<Element> elements() const;    // every element of every accepted message
+    QVector<QByteArray> messages() const; // the bytes of every accepted message
+    QVector<Request> requests() const;    // every request, accepted or not
     int countRequests(uint8_t bRequest) const;
     void clearLog();
 

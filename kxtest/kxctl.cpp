@@ -16,8 +16,12 @@ struct Element {
     uint32_t value;
 };
 
-Element u8(uint8_t tag, uint32_t value) { return {tag, KXMSG_TYPE_U8, value & 0xffu}; }
-Element mark(uint8_t tag) { return {tag, KXMSG_TYPE_NONE, 0}; }
+Element u8(uint8_t tag, uint32_t value) {
+    return {tag, KXMSG_TYPE_U8, value & 0xffu};
+}
+Element mark(uint8_t tag) {
+    return {tag, KXMSG_TYPE_NONE, 0};
+}
 
 // Writes every element or, putting the record back, none of them.
 template <size_t N> int putGroup(kxmsg_t *msg, const Element (&elements)[N], int line) {
@@ -77,7 +81,9 @@ int kxctl_group_init(kxctl_group_t *group) {
     return usbdevs_init(&group->usbdevs);
 }
 
-void kxctl_group_fini(kxctl_group_t *group) { usbdevs_fini(&group->usbdevs); }
+void kxctl_group_fini(kxctl_group_t *group) {
+    usbdevs_fini(&group->usbdevs);
+}
 
 int kxctl_group_get_init(kxctl_group_t *group) {
     usbdevs_refresh();
@@ -113,8 +119,8 @@ int kxctl_put_grmeter(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no) {
 
 int kxctl_put_assign_ch(kxmsg_t *msg, kxmsg_data_ch_t src, uint8_t src_no, kxmsg_data_ch_t dst,
                         uint8_t dst_no) {
-    const Element group[] = {u8(KXCTL_TAG_CH, src),     u8(KXCTL_TAG_CH_NO, src_no),
-                             mark(KXCTL_TAG_SOURCE),    u8(KXCTL_TAG_CH, dst),
+    const Element group[] = {u8(KXCTL_TAG_CH, src),       u8(KXCTL_TAG_CH_NO, src_no),
+                             mark(KXCTL_TAG_SOURCE),      u8(KXCTL_TAG_CH, dst),
                              u8(KXCTL_TAG_CH_NO, dst_no), mark(KXCTL_TAG_DESTINATION),
                              mark(KXCTL_TAG_ASSIGN)};
     return putGroup(msg, group, __LINE__);
@@ -122,21 +128,17 @@ int kxctl_put_assign_ch(kxmsg_t *msg, kxmsg_data_ch_t src, uint8_t src_no, kxmsg
 
 int kxctl_put_send(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no, kxmsg_data_ch_t bus,
                    uint8_t bus_no, kxmsg_data_send_pos_t pos, int8_t level) {
-    const Element group[] = {u8(KXCTL_TAG_CH, ch),
-                             u8(KXCTL_TAG_CH_NO, no),
-                             mark(KXCTL_TAG_SOURCE),
-                             u8(KXCTL_TAG_CH, bus),
-                             u8(KXCTL_TAG_CH_NO, bus_no),
-                             mark(KXCTL_TAG_DESTINATION),
-                             u8(KXCTL_TAG_SEND_POS, pos),
-                             u8(KXCTL_TAG_SEND_LEVEL, uint8_t(level)),
+    const Element group[] = {u8(KXCTL_TAG_CH, ch),        u8(KXCTL_TAG_CH_NO, no),
+                             mark(KXCTL_TAG_SOURCE),      u8(KXCTL_TAG_CH, bus),
+                             u8(KXCTL_TAG_CH_NO, bus_no), mark(KXCTL_TAG_DESTINATION),
+                             u8(KXCTL_TAG_SEND_POS, pos), u8(KXCTL_TAG_SEND_LEVEL, uint8_t(level)),
                              mark(KXCTL_TAG_SEND_APPLY)};
     return putGroup(msg, group, __LINE__);
 }
 
 int kxctl_put_eq(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no, uint8_t on,
                  kxmsg_data_eq_band_t band, uint8_t gain, uint8_t freq, uint8_t q) {
-    const Element group[] = {u8(KXCTL_TAG_CH, ch),      u8(KXCTL_TAG_CH_NO, no),
+    const Element group[] = {u8(KXCTL_TAG_CH, ch),        u8(KXCTL_TAG_CH_NO, no),
                              u8(KXCTL_TAG_EQ_BAND, band), u8(KXCTL_TAG_EQ_GAIN, gain),
                              u8(KXCTL_TAG_EQ_FREQ, freq), u8(KXCTL_TAG_EQ_Q, q),
                              u8(KXCTL_TAG_EQ_ON, on)};
@@ -158,13 +160,12 @@ int kxctl_put_comp(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no, uint8_t on, uin
     return putGroup(msg, group, __LINE__);
 }
 
-int kxctl_put_reverb(kxmsg_t *msg, kxmsg_data_reverb_type_t type, uint8_t pre_delay,
-                     uint8_t time, uint8_t diffusion) {
-    const Element group[] = {u8(KXCTL_TAG_REVERB_TYPE, type),
-                             u8(KXCTL_TAG_REVERB_PREDELAY, pre_delay),
-                             u8(KXCTL_TAG_REVERB_TIME, time),
-                             u8(KXCTL_TAG_REVERB_DIFFUSION, diffusion),
-                             mark(KXCTL_TAG_REVERB_APPLY)};
+int kxctl_put_reverb(kxmsg_t *msg, kxmsg_data_reverb_type_t type, uint8_t pre_delay, uint8_t time,
+                     uint8_t diffusion) {
+    const Element group[] = {
+        u8(KXCTL_TAG_REVERB_TYPE, type), u8(KXCTL_TAG_REVERB_PREDELAY, pre_delay),
+        u8(KXCTL_TAG_REVERB_TIME, time), u8(KXCTL_TAG_REVERB_DIFFUSION, diffusion),
+        mark(KXCTL_TAG_REVERB_APPLY)};
     return putGroup(msg, group, __LINE__);
 }
 

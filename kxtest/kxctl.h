@@ -119,8 +119,8 @@ int kxctl_put_eq(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no, uint8_t on,
 int kxctl_put_comp(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no, uint8_t on, uint8_t threshold,
                    uint8_t ratio, uint8_t attack, uint8_t release, uint8_t gain,
                    kxmsg_data_ch_type_t link);
-int kxctl_put_reverb(kxmsg_t *msg, kxmsg_data_reverb_type_t type, uint8_t pre_delay,
-                     uint8_t time, uint8_t diffusion);
+int kxctl_put_reverb(kxmsg_t *msg, kxmsg_data_reverb_type_t type, uint8_t pre_delay, uint8_t time,
+                     uint8_t diffusion);
 int kxctl_put_return(kxmsg_t *msg, uint8_t on, int8_t level);
 
 // --- synchronous command set -------------------------------------------------------------

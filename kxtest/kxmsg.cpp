@@ -4,12 +4,14 @@
 #include <cstring>
 
 #define KXMSG_ERROR() std::printf("%s:%d:ERROR\n", "kxtest/kxmsg", __LINE__)
-#define KXMSG_ERROR_CODE(code)                                                                 \
+#define KXMSG_ERROR_CODE(code)                                                                     \
     std::printf("%s:%d:ERROR %#x\n", "kxtest/kxmsg", __LINE__, unsigned(code))
 
 namespace {
 
-uint8_t remain(const kxmsg_t *msg) { return uint8_t(msg->capacity - msg->position); }
+uint8_t remain(const kxmsg_t *msg) {
+    return uint8_t(msg->capacity - msg->position);
+}
 
 // Payload size of the fixed-width types 2, 3 and 4.
 int fixedPayload(uint32_t type) {

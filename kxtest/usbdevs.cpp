@@ -6,7 +6,7 @@
 
 #define USBDEVS_PATH "kxtest/usbdevs"
 #define USBDEVS_ERROR() std::printf("%s:%d:ERROR\n", USBDEVS_PATH, __LINE__)
-#define USBDEVS_ERROR_CODE(code)                                                               \
+#define USBDEVS_ERROR_CODE(code)                                                                   \
     std::printf("%s:%d:ERROR %#x\n", USBDEVS_PATH, __LINE__, unsigned(code))
 #define USBDEVS_NOTICE(text) std::printf("%s:%d:%s\n", USBDEVS_PATH, __LINE__, text)
 
@@ -128,8 +128,8 @@ int usbdevs_dev_vendor_request_out(const usbdevs_handle_t *dev, uint8_t bRequest
     usbhost::DeviceInterface *device = acquire(dev);
     if (!device)
         return 1;
-    usbhost::Return status = request(device, usbhost::kRequestTypeVendorOut, bRequest, wValue,
-                                     wIndex, wLength, data);
+    usbhost::Return status =
+        request(device, usbhost::kRequestTypeVendorOut, bRequest, wValue, wIndex, wLength, data);
     if (status != usbhost::kSuccess) {
         USBDEVS_ERROR_CODE(status);
         return 1;
@@ -142,8 +142,8 @@ int usbdevs_dev_vendor_request_in(const usbdevs_handle_t *dev, uint8_t bRequest,
     usbhost::DeviceInterface *device = acquire(dev);
     if (!device)
         return 1;
-    usbhost::Return status = request(device, usbhost::kRequestTypeVendorIn, bRequest, wValue,
-                                     wIndex, wLength, data);
+    usbhost::Return status =
+        request(device, usbhost::kRequestTypeVendorIn, bRequest, wValue, wIndex, wLength, data);
     if (status == usbhost::kTransactionTimeout) {
         USBDEVS_NOTICE("kIOUSBTransactionTimeout");
         return 1;

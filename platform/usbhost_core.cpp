@@ -83,8 +83,7 @@ public:
 };
 
 // Iterators and notifications keep their port alive; the port drops them when destroyed.
-Iterator::Iterator(Port *port, uint16_t vendor, uint16_t product, MatchingCallback cb,
-                   void *refcon)
+Iterator::Iterator(Port *port, uint16_t vendor, uint16_t product, MatchingCallback cb, void *refcon)
     : port(Ref<Port>::retain(port)), vendor(vendor), product(product), callback(cb),
       refcon(refcon) {}
 Iterator::~Iterator() = default;
@@ -141,7 +140,8 @@ void RunLoop::wake() {
             return;
         wakePosted = true;
     }
-    QMetaObject::invokeMethod(waker, [this] { runOnce(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        waker, [this] { runOnce(); }, Qt::QueuedConnection);
 }
 
 void RunLoop::runOnce() {
@@ -290,9 +290,10 @@ void objectRelease(Iterator *iterator) {
         std::lock_guard<std::mutex> guard(iterator->port->lock);
         iterator->active = false;
         auto &list = iterator->port->iterators;
-        list.erase(std::remove_if(list.begin(), list.end(),
-                                  [iterator](const Ref<Iterator> &r) { return r.get() == iterator; }),
-                   list.end());
+        list.erase(
+            std::remove_if(list.begin(), list.end(),
+                           [iterator](const Ref<Iterator> &r) { return r.get() == iterator; }),
+            list.end());
     }
     iterator->release();
 }
@@ -323,7 +324,9 @@ void deviceRelease(DeviceInterface *device) {
         device->release();
 }
 
-RunLoop *runLoopGetCurrent() { return findRunLoop(true); }
+RunLoop *runLoopGetCurrent() {
+    return findRunLoop(true);
+}
 
 void runLoopRunOnce() {
     if (RunLoop *loop = findRunLoop(false))

@@ -17,8 +17,7 @@ class VirtualService;
 class VirtualInterface : public DeviceInterface {
 public:
     VirtualInterface(Service *service, std::shared_ptr<VirtualDevice> device, uint32_t location)
-        : service_(Ref<Service>::retain(service)), device_(std::move(device)),
-          location_(location) {
+        : service_(Ref<Service>::retain(service)), device_(std::move(device)), location_(location) {
         liveInterfaces.fetch_add(1);
     }
     ~VirtualInterface() override { liveInterfaces.fetch_sub(1); }
@@ -103,10 +102,9 @@ void detach(VirtualDevice *device) {
     {
         Bus &bus = theBus();
         std::lock_guard<std::mutex> guard(bus.lock);
-        auto it = std::find_if(bus.attached.begin(), bus.attached.end(),
-                               [device](const Ref<VirtualService> &s) {
-                                   return s->device.get() == device;
-                               });
+        auto it = std::find_if(
+            bus.attached.begin(), bus.attached.end(),
+            [device](const Ref<VirtualService> &s) { return s->device.get() == device; });
         if (it == bus.attached.end())
             return;
         service = *it;
@@ -115,16 +113,22 @@ void detach(VirtualDevice *device) {
     hub::deviceRemoved(service.get());
 }
 
-bool isAttached(const VirtualDevice *device) { return bool(find(device)); }
+bool isAttached(const VirtualDevice *device) {
+    return bool(find(device));
+}
 
 void sendMessage(VirtualDevice *device, uint32_t messageType) {
     if (Ref<VirtualService> service = find(device))
         hub::deviceMessage(service.get(), messageType);
 }
 
-void failNextOpen(Return status) { nextOpenFailure.store(status); }
+void failNextOpen(Return status) {
+    nextOpenFailure.store(status);
+}
 
-int openInterfaces() { return liveInterfaces.load(); }
+int openInterfaces() {
+    return liveInterfaces.load();
+}
 
 } // namespace virtualbus
 } // namespace usbhost

@@ -142,7 +142,9 @@ void TestKxmsg::typedWritersEncodeLittleEndian() {
     QCOMPARE(kxmsg_put_u8(&m, 130, 0xFF), 1);
     QCOMPARE(kxmsg_put_u16(&m, 129, uint16_t(int16_t(-1270))), 1);
     QCOMPARE(kxmsg_put_u32(&m, 23, 192000), 1);
-    const QByteArray expected = QByteArray::fromHex("8202ff" "81030afb" "170400ee0200");
+    const QByteArray expected = QByteArray::fromHex("8202ff"
+                                                    "81030afb"
+                                                    "170400ee0200");
     QCOMPARE(QByteArray(reinterpret_cast<char *>(buf), m.position), expected);
     QCOMPARE(kxmsg_put_u8(nullptr, 1, 1), 0);
 }
@@ -176,10 +178,9 @@ void TestKxmsg::readBack_data() {
     QTest::addColumn<int>("advance");
     QTest::newRow("marker") << QByteArray::fromHex("3101") << 49u << 1u << quint64(0) << 0 << 2;
     QTest::newRow("u8") << QByteArray::fromHex("a10201") << 161u << 2u << quint64(1) << 1 << 3;
-    QTest::newRow("u16") << QByteArray::fromHex("3203e803") << 50u << 3u << quint64(1000) << 2
-                         << 4;
-    QTest::newRow("u32") << QByteArray::fromHex("18040077010000") << 24u << 4u
-                         << quint64(96000) << 4 << 6;
+    QTest::newRow("u16") << QByteArray::fromHex("3203e803") << 50u << 3u << quint64(1000) << 2 << 4;
+    QTest::newRow("u32") << QByteArray::fromHex("18040077010000") << 24u << 4u << quint64(96000)
+                         << 4 << 6;
 }
 
 void TestKxmsg::readBack() {
@@ -217,8 +218,8 @@ void TestKxmsg::readingMalformedInput_data() {
                             << QStringLiteral("^kxtest/kxmsg:\\d+:ERROR 0x6$");
     QTest::newRow("type 255") << QByteArray::fromHex("12ff") << 64
                               << QStringLiteral("^kxtest/kxmsg:\\d+:ERROR 0xff$");
-    QTest::newRow("array longer than buffer") << QByteArray::fromHex("1205ff616263") << 64
-                                              << QString();
+    QTest::newRow("array longer than buffer")
+        << QByteArray::fromHex("1205ff616263") << 64 << QString();
     QTest::newRow("u16 cut by capacity") << QByteArray::fromHex("3203e8") << 3 << QString();
     QTest::newRow("one byte") << QByteArray::fromHex("31") << 1 << QString();
 }

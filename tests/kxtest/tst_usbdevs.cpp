@@ -167,8 +167,9 @@ void TestUsbdevs::otherInterestMessageLeavesSlot() {
     deliver();
     const QStringList lines = out.takeLines();
     QCOMPARE(lines.size(), 1);
-    QVERIFY2(QRegularExpression("^kxtest/usbdevs:\\d+:ERROR 0xe0000210$").match(lines[0]).hasMatch(),
-             qPrintable(lines[0]));
+    QVERIFY2(
+        QRegularExpression("^kxtest/usbdevs:\\d+:ERROR 0xe0000210$").match(lines[0]).hasMatch(),
+        qPrintable(lines[0]));
     QCOMPARE(occupied(), QVector<int>({0}));
 }
 
@@ -281,7 +282,8 @@ void TestUsbdevs::requestCarriesVendorSetup() {
     QCOMPARE(int(requests[1].bRequest), 30);
     QCOMPARE(int(requests[1].wLength), 64);
     // The sample-rate query was answered, followed by ready.
-    QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 9), QByteArray::fromHex("180480bb0000a10201"));
+    QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 9),
+             QByteArray::fromHex("180480bb0000a10201"));
 }
 
 QTEST_GUILESS_MAIN(TestUsbdevs)

@@ -1,0 +1,503 @@
+// The device proxy: range checks, pending items, the fixed packing order, ready flow control
+// and the answer parser. What went out is read from the emulated unit's log; the parser is
+// fed crafted answers through its slot.
+#include "QKXDevice.h"
+#include "StdoutCapture.h"
+#include "UnitFixture.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// Every receive signal of the proxy as one line of text, in emission order.
+class SignalLog : public QObject {
+public:
+    explicit SignalLog(QKXDevice *dev) {
+        auto add = [this](const QString &s) { lines << s; };
+        connect(dev, &QKXDevice::sig_recv_debug, this, [add](QString s) { add("debug " + s); });
+        connect(dev, &QKXDevice::sig_recv_hz, this,
+                [add](uint32_t v) { add(QString("hz %1").arg(v)); });
+        connect(dev, &QKXDevice::sig_recv_clocksource, this,
+                [add](kxmsg_data_clocksource_t v) { add(QString("clocksource %1").arg(v)); });
+        connect(dev, &QKXDevice::sig_recv_clocklock, this,
+                [add](kxmsg_data_clocksource_t s, kxmsg_data_clocklock_t l) {
+                    add(QString("clocklock %1 %2").arg(s).arg(l));
+                });
+        connect(dev, &QKXDevice::sig_recv_clockhz, this,
+                [add](kxmsg_data_clocksource_t s, uint32_t hz) {
+                    add(QString("clockhz %1 %2").arg(s).arg(hz));
+                });
+        connect(dev, &QKXDevice::sig_recv_dspmode, this,
+                [add](kxmsg_data_dspmode_t m) { add(QString("dspmode %1").arg(uint(m))); });
+        connect(dev, &QKXDevice::sig_recv_adat_x4mode, this,
+                [add](kxmsg_data_clocksource_t s, kxmsg_data_adat_x4mode_t m) {
+                    add(QString("adat %1 %2").arg(s).arg(m));
+                });
+        connect(dev, &QKXDevice::sig_recv_version, this,
+                [add](uint16_t v) { add(QString("version %1").arg(v)); });
+        connect(dev, &QKXDevice::sig_recv_build, this,
+                [add](uint16_t v) { add(QString("build %1").arg(v)); });
+        connect(dev, &QKXDevice::sig_recv_productname, this,
+                [add](QString s) { add("name " + s); });
+        connect(dev, &QKXDevice::sig_recv_builddate, this, [add](QString s) { add("date " + s); });
+        connect(dev, &QKXDevice::sig_recv_buildtime, this, [add](QString s) { add("time " + s); });
+        connect(dev, &QKXDevice::sig_recv_meter, this,
+                [add](kxmsg_data_ch_t t, uint8_t n, uint32_t v) {
+                    add(QString("meter %1 %2 %3").arg(t).arg(n).arg(v));
+                });
+        connect(dev, &QKXDevice::sig_recv_grmeter, this,
+                [add](kxmsg_data_ch_t t, uint8_t n, uint32_t v) {
+                    add(QString("grmeter %1 %2 %3").arg(t).arg(n).arg(v));
+                });
+    }
+    QStringList lines;
+};
+
+QByteArray answer(const char *hex) {
+    QByteArray a = QByteArray::fromHex(hex);
+    a.resize(64);
+    return a;
+}
+
+// Tags of the elements of a message, in order.
+QVector<int> tagsOf(const QVector<EmulatedUnit::Element> &elements) {
+    QVector<int> tags;
+    for (const auto &e : elements)
+        tags << e.tag;
+    return tags;
+}
+
+} // namespace
+
+class TestQKXDevice : public QObject {
+    Q_OBJECT
+private slots:
+    void rangeChecks_data();
+    void rangeChecks();
+    void unchangedValueIsNotSentAgain();
+    void reverbAndReturnAreSentOnEveryCall();
+    void opticalFormatOnlyForBothOpticalSources();
+    void nothingGoesOutUntilReady();
+    void sevenPansFillOneMessageAndTheEighthWaits();
+    void onlyTheLatestValueTravels();
+    void fixedPackingOrderAcrossMessages();
+    void faderPairStaysWhenItsLevelDoesNotFit();
+    void readyWithNothingPendingSendsNothing();
+    void initializeParameterForgetsLastValues();
+    void answerElementsBecomeSignals();
+    void parserContexts();
+    void readyOnlyWhenIdle();
+    void readyClearedThenSetPacksOnce();
+    void failedReadGivesOnlyTheFailureNotice();
+    void malformedElementEndsTheAnswer();
+};
+
+void TestQKXDevice::rangeChecks_data() {
+    QTest::addColumn<int>("op");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("no");
+    QTest::addColumn<bool>("accepted");
+    // op: 0 fader, 1 mute, 2 pan, 3 phase, 4 solo, 5 bypass, 6 eq, 7 comp, 8 assign
+    QTest::newRow("fader input 20") << 0 << 4 << 20 << true;
+    QTest::newRow("fader input 21") << 0 << 4 << 21 << false;
+    QTest::newRow("fader input 0") << 0 << 4 << 0 << false;
+    QTest::newRow("fader master 2") << 0 << 2 << 2 << true;
+    QTest::newRow("fader master 3") << 0 << 2 << 3 << false;
+    QTest::newRow("fader output 9") << 0 << 1 << 9 << true;
+    QTest::newRow("fader output 10") << 0 << 1 << 10 << false;
+    QTest::newRow("fader bus") << 0 << 5 << 1 << false;
+    QTest::newRow("mute master 1") << 1 << 2 << 1 << true;
+    QTest::newRow("mute output 1") << 1 << 1 << 1 << false;
+    QTest::newRow("pan master") << 2 << 2 << 1 << false;
+    QTest::newRow("pan input 1") << 2 << 4 << 1 << true;
+    QTest::newRow("phase input 21") << 3 << 4 << 21 << false;
+    QTest::newRow("solo input 20") << 4 << 4 << 20 << true;
+    QTest::newRow("bypass master") << 5 << 2 << 1 << false;
+    QTest::newRow("eq input 20") << 6 << 4 << 20 << true;
+    QTest::newRow("eq master") << 6 << 2 << 1 << false;
+    QTest::newRow("comp input 0") << 7 << 4 << 0 << false;
+    QTest::newRow("assign output 20") << 8 << 1 << 20 << true;
+    QTest::newRow("assign output 21") << 8 << 1 << 21 << false;
+    QTest::newRow("assign to input") << 8 << 4 << 1 << false;
+}
+
+void TestQKXDevice::rangeChecks() {
+    QFETCH(int, op);
+    QFETCH(int, type);
+    QFETCH(int, no);
+    QFETCH(bool, accepted);
+    QKXDevice dev;
+    const auto t = kxmsg_data_ch_t(type);
+    const auto n = uchar(no);
+    bool r = false;
+    switch (op) {
+    case 0:
+        r = dev.set_fader(t, n, -100);
+        break;
+    case 1:
+        r = dev.set_mute(t, n, true);
+        break;
+    case 2:
+        r = dev.set_pan(t, n, 3);
+        break;
+    case 3:
+        r = dev.set_phase(t, n, true);
+        break;
+    case 4:
+        r = dev.set_solo(t, n, true);
+        break;
+    case 5:
+        r = dev.set_truebypass(t, n, true);
+        break;
+    case 6:
+        r = dev.set_eq(t, n, 1, KXMSG_DATA_EQ_BAND_LOW, 1, 2, 3);
+        break;
+    case 7:
+        r = dev.set_comp(t, n, 1, 1, 1, 1, 1, 1, KXMSG_DATA_CH_TYPE_MONO);
+        break;
+    case 8:
+        r = dev.set_assign_ch(KXMSG_DATA_CH_PLAYBACK, 1, t, n);
+        break;
+    }
+    QCOMPARE(r, accepted);
+}
+
+void TestQKXDevice::unchangedValueIsNotSentAgain() {
+    UnitFixture units;
+    auto unit = units.plug();
+    QKXDevice dev;
+    QVERIFY(dev.set_fader(KXMSG_DATA_CH_LINEOUT, 9, -1270));
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
+    QVERIFY(dev.set_fader(KXMSG_DATA_CH_LINEOUT, 9, -1270));
+    QVERIFY(dev.set_send_ch(KXMSG_DATA_CH_MASTER, 1, KXMSG_DATA_CH_AUX_SEND, 3,
+                            KXMSG_DATA_SEND_POS_PRE, -10));
+    QVERIFY(!dev.set_send_ch(KXMSG_DATA_CH_MASTER, 2, KXMSG_DATA_CH_AUX_SEND, 3,
+                             KXMSG_DATA_SEND_POS_PRE, -10));
+    QVERIFY(!dev.set_send_ch(KXMSG_DATA_CH_MIXER_INPUT, 5, KXMSG_DATA_CH_AUX_SEND, 0,
+                             KXMSG_DATA_SEND_POS_PRE, -10));
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
+    UnitFixture::spin(80);
+    const auto messages = unit->messages();
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages[0], QByteArray::fromHex("610201 620209 81030afb"));
+    QCOMPARE(messages[1],
+             QByteArray::fromHex("610202 620201 4101 610205 620203 4201 440202 4502f6 4601"));
+    QCOMPARE(unit->state().outputFader[8], int16_t(-1270));
+    QCOMPARE(int(unit->state().masterSends[2].level), -10);
+}
+
+void TestQKXDevice::reverbAndReturnAreSentOnEveryCall() {
+    UnitFixture units;
+    auto unit = units.plug();
+    QKXDevice dev;
+    for (int i = 0; i < 2; ++i) {
+        dev.set_reverb(KXMSG_DATA_REVERB_ROOM, 1, 2, 3);
+        dev.set_return(true, -20);
+        QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == i + 1; }));
+    }
+    UnitFixture::spin(60);
+    const auto messages = unit->messages();
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages[1], messages[0]);
+    QCOMPARE(messages[0], QByteArray::fromHex("d10202 d20201 d30202 d40203 d501 4702ec 480201"));
+}
+
+void TestQKXDevice::opticalFormatOnlyForBothOpticalSources() {
+    UnitFixture units;
+    auto unit = units.plug();
+    QKXDevice dev;
+    QSignalSpy reads(&dev, &QKXDevice::sig_kx_recv);
+    dev.set_adat_x4mode(KXMSG_DATA_CLOCKSOURCE_INTERNAL, KXMSG_DATA_ADAT_X1);
+    QCOMPARE(reads.count(), 0);
+    dev.set_adat_x4mode(KXMSG_DATA_CLOCKSOURCE_OPTICAL_B, KXMSG_DATA_ADAT_X2);
+    dev.set_adat_x4mode(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A, KXMSG_DATA_ADAT_X4);
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
+    QCOMPARE(unit->messages()[0], QByteArray::fromHex("1d0205 870201 1d0206 870202"));
+    QCOMPARE(int(unit->state().opticalFormat[0]), 1);
+    QCOMPARE(int(unit->state().opticalFormat[1]), 2);
+}
+
+void TestQKXDevice::nothingGoesOutUntilReady() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    for (int i = 0; i < 5; ++i) {
+        dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 3, i % 2 == 0);
+        UnitFixture::spin(30);
+    }
+    QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 0);
+    QVERIFY(unit->countRequests(KXCTL_REQUEST_IN) >= 2);
+    unit->setBusy(false);
+    dev.kx_recv();
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
+    QCOMPARE(unit->messages()[0], QByteArray::fromHex("610204 620203 850201"));
+}
+
+void TestQKXDevice::sevenPansFillOneMessageAndTheEighthWaits() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    for (uchar ch = 1; ch <= 8; ++ch)
+        QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, ch, uchar(ch + 10)));
+    UnitFixture::spin(60);
+    unit->setBusy(false);
+    dev.kx_recv();
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
+    const auto messages = unit->messages();
+    QCOMPARE(messages[0].size(), 63);
+    QCOMPARE(messages[0].left(9), QByteArray::fromHex("610204 620201 82020b"));
+    QCOMPARE(messages[0].right(9), QByteArray::fromHex("610204 620207 820211"));
+    QCOMPARE(messages[1], QByteArray::fromHex("610204 620208 820212"));
+    QCOMPARE(int(unit->state().inputs[7].pan), 18);
+}
+
+void TestQKXDevice::onlyTheLatestValueTravels() {
+    UnitFixture units;
+    auto unit = units.plug();
+    QKXDevice dev;
+    dev.kx_recv();
+    UnitFixture::spin(50); // the unit has said ready and nothing is pending
+    QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 10)); // goes out at once
+    // While it is in flight the same parameter changes three times.
+    QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 11));
+    QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 12));
+    QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 13));
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
+    UnitFixture::spin(80);
+    const auto messages = unit->messages();
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages[0], QByteArray::fromHex("610204 620201 82020a"));
+    QCOMPARE(messages[1], QByteArray::fromHex("610204 620201 82020d"));
+}
+
+void TestQKXDevice::fixedPackingOrderAcrossMessages() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    // Marked in the reverse of the packing order.
+    dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 2, true);
+    dev.set_solo(KXMSG_DATA_CH_MIXER_INPUT, 2, true);
+    dev.set_mute(KXMSG_DATA_CH_MASTER, 1, true);
+    dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 2, 0);
+    dev.set_fader(KXMSG_DATA_CH_MIXER_INPUT, 2, -30);
+    dev.set_truebypass(KXMSG_DATA_CH_MIXER_INPUT, 2, true);
+    dev.set_return(true, -5);
+    dev.set_reverb(KXMSG_DATA_REVERB_HALL, 4, 5, 6);
+    dev.set_comp(KXMSG_DATA_CH_MIXER_INPUT, 2, 1, 1, 2, 3, 4, 5, KXMSG_DATA_CH_TYPE_MONO);
+    dev.set_eq(KXMSG_DATA_CH_MIXER_INPUT, 2, 1, KXMSG_DATA_EQ_BAND_LOWMID, 1, 2, 3);
+    dev.set_send_ch(KXMSG_DATA_CH_MIXER_INPUT, 2, KXMSG_DATA_CH_AUX_SEND, 1,
+                    KXMSG_DATA_SEND_POS_POST, 0);
+    dev.set_assign_ch(KXMSG_DATA_CH_PLAYBACK, 1, KXMSG_DATA_CH_LINEOUT, 1);
+    dev.set_hz(96000);
+    dev.set_adat_x4mode(KXMSG_DATA_CLOCKSOURCE_OPTICAL_B, KXMSG_DATA_ADAT_X2);
+    dev.set_adat_x4mode(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A, KXMSG_DATA_ADAT_X1);
+    dev.set_clocksource(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A);
+    dev.set_config_save();
+    dev.request_adat_x4mode();
+    dev.request_dspmode();
+    dev.request_grmeter(KXMSG_DATA_CH_MIXER_INPUT, 2);
+    dev.request_meter();
+    dev.request_clocklock();
+    dev.request_clocksource();
+    dev.request_hz();
+    dev.request_version();
+    UnitFixture::spin(60);
+    QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 0);
+    unit->setBusy(false);
+    dev.kx_recv();
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 4; }));
+    UnitFixture::spin(60);
+    QVector<int> sizes;
+    for (const QByteArray &m : unit->messages())
+        sizes << m.size();
+    QCOMPARE(sizes, QVector<int>({63, 45, 62, 46}));
+    const QVector<int> expected = {49,  24,  26,  27,  113, 97,  98,  177, 193, 195, 162, 25,  29,
+                                   135, 29,  135, 23,  97,  98,  65,  97,  98,  66,  67, // routing
+                                   97,  98,  65,  97,  98,  66,  68,  69,  70,           // send
+                                   97,  98,  81,  82,  83,  84,  85,            // equaliser
+                                   97,  98,  145, 146, 147, 148, 149, 150, 151, // compressor
+                                   209, 210, 211, 212, 213, 71,  72,            // reverb, return
+                                   97,  98,  74,                                // true bypass
+                                   97,  98, // fader pair, level did not fit
+                                   97,  98,  129, 97,  98,  130, 97,  98,  131, 97,  98,  132, 97,
+                                   98,  133};
+    QCOMPARE(tagsOf(unit->elements()), expected);
+    const auto s = unit->state();
+    QCOMPARE(s.inputs[1].fader, int16_t(-30));
+    QCOMPARE(int(s.inputs[1].eq[1].on), 1);
+    QCOMPARE(int(s.inputs[1].sends[0].pos), 3);
+    QCOMPARE(int(s.routes[0].srcType), 3);
+    QCOMPARE(int(s.masterMute[0]), 1);
+    QCOMPARE(s.sampleRate, 96000u);
+    QCOMPARE(s.configSaves, 1);
+}
+
+void TestQKXDevice::faderPairStaysWhenItsLevelDoesNotFit() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    StdoutCapture out;
+    dev.request_version();         // 2 bytes
+    for (uchar o = 1; o <= 3; ++o) // 54 bytes
+        dev.set_assign_ch(KXMSG_DATA_CH_PLAYBACK, o, KXMSG_DATA_CH_LINEOUT, o);
+    dev.set_fader(KXMSG_DATA_CH_MIXER_INPUT, 1, -1270);
+    UnitFixture::spin(40);
+    unit->setBusy(false);
+    dev.kx_recv();
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
+    const auto messages = unit->messages();
+    QCOMPARE(messages[0].size(), 62);
+    QCOMPARE(messages[0].right(6), QByteArray::fromHex("610204 620201"));
+    QCOMPARE(messages[1], QByteArray::fromHex("610204 620201 81030afb"));
+    QCOMPARE(unit->state().inputs[0].fader, int16_t(-1270));
+}
+
+void TestQKXDevice::readyWithNothingPendingSendsNothing() {
+    UnitFixture units;
+    auto unit = units.plug();
+    QKXDevice dev;
+    QSignalSpy sends(&dev, &QKXDevice::sig_kx_send);
+    QSignalSpy reads(&dev, &QKXDevice::sig_kx_recv);
+    dev.kx_recv();
+    UnitFixture::spin(60);
+    dev.kx_send();
+    QCOMPARE(sends.count(), 0);
+    // Still ready: the next change packs at once, without another read first.
+    const int readsBefore = reads.count();
+    dev.set_mute(KXMSG_DATA_CH_MIXER_INPUT, 4, true);
+    QCOMPARE(sends.count(), 1);
+    QCOMPARE(reads.count(), readsBefore);
+    QCOMPARE(sends[0][0].toByteArray(), QByteArray::fromHex("610204 620204 830201"));
+}
+
+void TestQKXDevice::initializeParameterForgetsLastValues() {
+    UnitFixture units;
+    auto unit = units.plug();
+    QKXDevice dev;
+    dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, true);
+    dev.set_reverb(KXMSG_DATA_REVERB_LIVE, 1, 1, 1);
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
+    UnitFixture::spin(40);
+    dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, false);
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
+    UnitFixture::spin(40);
+    dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, false); // unchanged: nothing
+    dev.initializeParameter();
+    dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, false); // forgotten: sent again
+    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 3; }));
+    UnitFixture::spin(60);
+    QCOMPARE(unit->messages().size(), 3);
+    QCOMPARE(unit->messages()[2], QByteArray::fromHex("610204 620201 850200"));
+}
+
+void TestQKXDevice::answerElementsBecomeSignals() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setMeter(KXMSG_DATA_CH_MIXER_INPUT, 7, 1234);
+    unit->setMeter(KXMSG_DATA_CH_MASTER, 2, 32768);
+    unit->setGrMeter(30000);
+    QKXDevice dev;
+    SignalLog log(&dev);
+    dev.request_version();
+    dev.request_hz();
+    dev.request_clocksource();
+    dev.request_clocklock();
+    dev.request_dspmode();
+    dev.request_adat_x4mode();
+    dev.request_grmeter(KXMSG_DATA_CH_MIXER_INPUT, 5);
+    // The window asks for meters all the time; each message lets one more answer out.
+    QVERIFY(UnitFixture::waitFor([&] {
+        dev.request_meter();
+        return log.lines.contains("meter 2 2 32768") && log.lines.contains("grmeter 4 5 30000");
+    }));
+    for (const char *line :
+         {"version 102", "build 59", "name OLVANE Tarvik", "date Dec  9 2026", "time 12:00:00",
+          "hz 48000", "clocksource 1", "clocklock 2 1", "clockhz 2 0", "clocklock 5 3",
+          "clockhz 5 48000", "clocklock 6 1", "dspmode 1", "adat 5 0", "adat 6 0",
+          "grmeter 4 5 30000", "meter 4 7 1234", "meter 4 20 0", "meter 2 1 0"})
+        QVERIFY2(log.lines.contains(QString::fromLatin1(line)), line);
+    // The answers come back in the order the elements stood in them.
+    QVERIFY(log.lines.indexOf("version 102") < log.lines.indexOf("name OLVANE Tarvik"));
+    QVERIFY(log.lines.indexOf("clocklock 5 3") < log.lines.indexOf("clockhz 5 48000"));
+    // A full round of meters came before the last master meter.
+    const QStringList firstRound = log.lines.mid(0, log.lines.indexOf("meter 2 2 32768"));
+    QCOMPARE(firstRound.filter(QRegularExpression("^meter 4 ")).size(), 20);
+}
+
+void TestQKXDevice::parserContexts() {
+    QKXDevice dev;
+    SignalLog log(&dev);
+    // Meter before any channel, clock lock before any source, a name of the wrong type.
+    dev.recv_kx_recv_result(true, answer("72031000 1b0203 340201"));
+    QCOMPARE(log.lines, QStringList({"meter 0 0 16", "clocklock 0 3", "name "}));
+    log.lines.clear();
+    dev.recv_kx_recv_result(true, answer("1d0206 610204 620211 72030100"));
+    dev.recv_kx_recv_result(true, answer("1b0202 1e0444ac0000 720302"));
+    // The channel starts at 0 again with each answer; the clock source carries over.
+    QCOMPARE(log.lines,
+             QStringList({"meter 4 17 1", "clocklock 6 2", "clockhz 6 44100", "meter 0 0 2"}));
+    log.lines.clear();
+    dev.recv_kx_recv_result(true, answer("1205 03 616263 1804 80bb0000 3203 e803"));
+    QCOMPARE(log.lines, QStringList({"debug abc", "hz 48000", "version 1000"}));
+    log.lines.clear();
+    dev.recv_kx_recv_result(true, QByteArray(64, 0));
+    QVERIFY(log.lines.isEmpty());
+}
+
+void TestQKXDevice::readyOnlyWhenIdle() {
+    QKXDevice dev;
+    QSignalSpy sends(&dev, &QKXDevice::sig_kx_send);
+    dev.recv_kx_recv_result(true, answer("a10201")); // ready, nothing pending
+    dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 5);    // goes out: in flight
+    QCOMPARE(sends.count(), 1);
+    dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 2, 5);    // waits
+    dev.recv_kx_recv_result(true, answer("a10201")); // ready while in flight: ignored
+    QCOMPARE(sends.count(), 1);
+    dev.recv_kx_send_result(true);
+    QCOMPARE(sends.count(), 1);
+    dev.recv_kx_recv_result(true, answer("a10201")); // now it counts
+    QCOMPARE(sends.count(), 2);
+    QCOMPARE(sends[1][0].toByteArray(), QByteArray::fromHex("610204 620202 820205"));
+}
+
+void TestQKXDevice::readyClearedThenSetPacksOnce() {
+    QKXDevice dev;
+    QSignalSpy sends(&dev, &QKXDevice::sig_kx_send);
+    dev.set_mute(KXMSG_DATA_CH_MIXER_INPUT, 1, true);
+    dev.set_mute(KXMSG_DATA_CH_MIXER_INPUT, 2, true);
+    dev.recv_kx_recv_result(true, answer("a10200 a10201"));
+    QCOMPARE(sends.count(), 1);
+    QCOMPARE(sends[0][0].toByteArray().size(), 18);
+}
+
+void TestQKXDevice::failedReadGivesOnlyTheFailureNotice() {
+    QKXDevice dev;
+    SignalLog log(&dev);
+    QSignalSpy sends(&dev, &QKXDevice::sig_kx_send);
+    dev.set_mute(KXMSG_DATA_CH_MIXER_INPUT, 1, true);
+    dev.recv_kx_recv_result(false, answer("a10201 1804 80bb0000"));
+    QCOMPARE(log.lines, QStringList({"version 0", "build 0", "name ", "date ", "time "}));
+    QCOMPARE(sends.count(), 0);
+    log.lines.clear();
+    dev.recv_kx_send_result(false);
+    QCOMPARE(log.lines, QStringList({"version 0", "build 0", "name ", "date ", "time "}));
+}
+
+void TestQKXDevice::malformedElementEndsTheAnswer() {
+    QKXDevice dev;
+    SignalLog log(&dev);
+    StdoutCapture out;
+    dev.recv_kx_recv_result(true, answer("1804 80bb0000 1a07 1a0205"));
+    QCOMPARE(log.lines, QStringList({"hz 48000"}));
+    const QStringList lines = out.takeLines();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(lines[0].endsWith(":ERROR 0x7"));
+}
+
+QTEST_GUILESS_MAIN(TestQKXDevice)
+#include "tst_qkxdevice.moc"
