@@ -45,13 +45,21 @@ template <size_t N> int putGroup(kxmsg_t *msg, const Element (&elements)[N], int
 } // namespace
 
 int kxctl_send(usbdevs_handle_t *dev, kxmsg_t *msg) {
+    return kxctl_send_request(dev, msg, KXCTL_REQUEST_OUT);
+}
+
+int kxctl_recv(usbdevs_handle_t *dev, kxmsg_t *msg) {
+    return kxctl_recv_request(dev, msg, KXCTL_REQUEST_IN);
+}
+
+int kxctl_send_request(usbdevs_handle_t *dev, kxmsg_t *msg, uint8_t bRequest) {
     const uint8_t length = msg->position;
     if (length > KXCTL_MSG_MAX) {
         KXCTL_ERROR();
         return 1;
     }
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (usbdevs_dev_vendor_request_out(dev, KXCTL_REQUEST_OUT, 0, 0, length, msg->data) == 0)
+        if (usbdevs_dev_vendor_request_out(dev, bRequest, 0, 0, length, msg->data) == 0)
             return 0;
         KXCTL_ERROR();
         QThread::msleep(5);
@@ -60,7 +68,7 @@ int kxctl_send(usbdevs_handle_t *dev, kxmsg_t *msg) {
     return 1;
 }
 
-int kxctl_recv(usbdevs_handle_t *dev, kxmsg_t *msg) {
+int kxctl_recv_request(usbdevs_handle_t *dev, kxmsg_t *msg, uint8_t bRequest) {
     kxmsg_rewind(msg);
     uint8_t length = uint8_t(msg->capacity - msg->position);
     if (length > KXCTL_MSG_MAX) {
@@ -69,7 +77,7 @@ int kxctl_recv(usbdevs_handle_t *dev, kxmsg_t *msg) {
     }
     // A short answer must not leave bytes of an earlier one to be parsed.
     std::memset(msg->data, 0, length);
-    if (usbdevs_dev_vendor_request_in(dev, KXCTL_REQUEST_IN, 0, 0, length, msg->data) != 0) {
+    if (usbdevs_dev_vendor_request_in(dev, bRequest, 0, 0, length, msg->data) != 0) {
         KXCTL_ERROR();
         return 1;
     }

@@ -99,6 +99,9 @@ struct kxctl_group_t {
 // Transfers and device selection: 0 for success, 1 for failure.
 int kxctl_send(usbdevs_handle_t *dev, kxmsg_t *msg);
 int kxctl_recv(usbdevs_handle_t *dev, kxmsg_t *msg);
+// Ours: the same with another pair of requests (the 45/46 variants use them).
+int kxctl_send_request(usbdevs_handle_t *dev, kxmsg_t *msg, uint8_t bRequest);
+int kxctl_recv_request(usbdevs_handle_t *dev, kxmsg_t *msg, uint8_t bRequest);
 int kxctl_group_init(kxctl_group_t *group);
 // Ours: releases what kxctl_group_init set up.
 void kxctl_group_fini(kxctl_group_t *group);

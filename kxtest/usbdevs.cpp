@@ -61,6 +61,7 @@ int usbdevs_init(usbdevs_t *ctx) {
     ctx->port = nullptr;
     ctx->iterator = nullptr;
     ctx->run_loop = nullptr;
+    ctx->armed[0] = ctx->armed[1] = nullptr;
     for (auto &slot : ctx->slot_table)
         clearSlot(&slot);
     ctx->next_serial = 0;
@@ -69,13 +70,14 @@ int usbdevs_init(usbdevs_t *ctx) {
     ctx->run_loop = usbhost::runLoopGetCurrent();
     usbhost::runLoopAddPort(ctx->run_loop, ctx->port);
 
-    for (uint16_t product : kProducts) {
+    for (int i = 0; i < 2; ++i) {
         usbhost::Return kr = usbhost::addFirstMatchNotification(
-            ctx->port, USBDEVS_VENDOR_ID, product, usbdevs_added, ctx, &ctx->iterator);
+            ctx->port, USBDEVS_VENDOR_ID, kProducts[i], usbdevs_added, ctx, &ctx->iterator);
         if (kr != usbhost::kSuccess) {
             USBDEVS_ERROR();
             continue;
         }
+        ctx->armed[i] = ctx->iterator;
         usbdevs_added(ctx, ctx->iterator);
     }
     return 0;
@@ -85,6 +87,11 @@ void usbdevs_fini(usbdevs_t *ctx) {
     // The port goes first, so no callback runs into slots being emptied.
     usbhost::notificationPortDestroy(ctx->port);
     ctx->port = nullptr;
+    for (auto &it : ctx->armed) {
+        usbhost::objectRelease(it);
+        it = nullptr;
+    }
+    ctx->iterator = nullptr;
     std::lock_guard<std::mutex> guard(ctx->lock);
     for (auto &slot : ctx->slot_table) {
         releaseName(&slot);

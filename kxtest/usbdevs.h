@@ -35,6 +35,8 @@ struct usbdevs_t {
     usbhost::Port *port;
     usbhost::Iterator *iterator;
     usbhost::RunLoop *run_loop;
+    // Ours: both armed iterators, released with the context (the field above keeps only the last).
+    usbhost::Iterator *armed[2];
     usbdevs_dev_t slot_table[USBDEVS_SLOTS]; // "slots" is taken by the toolkit
     // The slots are filled and emptied on the run loop's thread and read by the USB
     // worker; this keeps them from being read and written at once.
