@@ -1,0 +1,497 @@
+// The update worker on its own thread against a server of the test's own on 127.0.0.1: the
+// document is fetched once from the stored or built-in address and handed on as text (cut at
+// a NUL, redirects not followed, failures silent), over plain HTTP and over TLS with a
+// certificate the toolkit trusts or does not; a download reports per-cent progress, can be
+// cancelled without a report, times out after silence, and fails on answers that carry no
+// update file.
+#include "LoopbackServer.h"
+#include "UpdateTestSupport.h"
+
+#include <QProcess>
+#include <QSslConfiguration>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <limits>
+#include <memory>
+
+using namespace updatetest;
+
+Q_DECLARE_METATYPE(LoopbackServer::Answer)
+
+class TestUpdateWorker : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void informationAddress_data();
+    void informationAddress();
+    void documentIsHandedOnAsText_data();
+    void documentIsHandedOnAsText();
+    void failedDocumentStillLeadsToTheDownloadHandler();
+    void blankAddressFetchesNothing();
+    void documentOverTls_data();
+    void documentOverTls();
+
+    void progressPercent_data();
+    void progressPercent();
+    void downloadReportsProgressInOrder();
+    void unknownTotalGivesNegativeProgress();
+    void downloadsWithoutUpdateFileFail_data();
+    void downloadsWithoutUpdateFileFail();
+    void cancelEndsWithoutReport();
+    void silenceTimesOutWithReport();
+    void steadyProgressNeverTimesOut();
+    void secondDownloadIsRefusedWhileOneRuns();
+    void temporaryFolderThatCannotBeMadeFails();
+    void cancelWithNothingRunningDoesNothing();
+
+private:
+    // A worker whose document has arrived, so that its next replies are downloads.
+    void makeReady(WorkerRig &rig, LoopbackServer &server);
+
+    QTemporaryDir certificates_;
+    // Download folders are made in here and go with it.
+    std::unique_ptr<QTemporaryDir> tempRoot_;
+    QByteArray savedTmp_;
+    QSslCertificate trusted_;
+    QSslKey trustedKey_;
+    QSslCertificate untrusted_;
+    QSslKey untrustedKey_;
+};
+
+namespace {
+
+bool makeCertificate(const QString &dir, const QString &name, QSslCertificate *certificate,
+                     QSslKey *key) {
+    const QString keyFile = dir + QLatin1Char('/') + name + QStringLiteral(".key");
+    const QString certFile = dir + QLatin1Char('/') + name + QStringLiteral(".pem");
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                   keyFile, QStringLiteral("-out"), certFile, QStringLiteral("-days"),
+                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    if (!openssl.waitForFinished(60000) || openssl.exitStatus() != QProcess::NormalExit ||
+        openssl.exitCode() != 0)
+        return false;
+    QFile c(certFile), k(keyFile);
+    if (!c.open(QIODevice::ReadOnly) || !k.open(QIODevice::ReadOnly))
+        return false;
+    *certificate = QSslCertificate(c.readAll(), QSsl::Pem);
+    *key = QSslKey(k.readAll(), QSsl::Rsa, QSsl::Pem);
+    return !certificate->isNull() && !key->isNull();
+}
+
+LoopbackServer::Answer trickled(const QByteArray &body, int chunk, int pauseMs,
+                                bool announceLength = true) {
+    LoopbackServer::Answer a;
+    a.body = body;
+    a.chunk = chunk;
+    a.chunkPauseMs = pauseMs;
+    a.announceLength = announceLength;
+    return a;
+}
+
+LoopbackServer::Answer stalled() {
+    LoopbackServer::Answer a;
+    a.body = QByteArray(1000, 'x');
+    a.stall = true;
+    return a;
+}
+
+} // namespace
+
+void TestUpdateWorker::initTestCase() {
+    QVERIFY(certificates_.isValid());
+    if (QSslSocket::supportsSsl()) {
+        QVERIFY(makeCertificate(certificates_.path(), QStringLiteral("trusted"), &trusted_,
+                                &trustedKey_));
+        QVERIFY(makeCertificate(certificates_.path(), QStringLiteral("untrusted"), &untrusted_,
+                                &untrustedKey_));
+        // Trust is added to the toolkit's default; verification itself stays as it is.
+        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+        config.addCaCertificate(trusted_);
+        QSslConfiguration::setDefaultConfiguration(config);
+    }
+}
+
+void TestUpdateWorker::init() {
+    clearUpdatePreferences();
+    savedTmp_ = qgetenv("TMPDIR");
+    tempRoot_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(tempRoot_->isValid());
+    qputenv("TMPDIR", tempRoot_->path().toLocal8Bit());
+}
+
+void TestUpdateWorker::cleanup() {
+    QDir::setCurrent(QDir::rootPath());
+    if (savedTmp_.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", savedTmp_);
+    tempRoot_.reset();
+}
+
+void TestUpdateWorker::makeReady(WorkerRig &rig, LoopbackServer &server) {
+    server.answer("/info.json", "{}");
+    setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
+    rig.fetchInformation();
+    QTRY_COMPARE(rig.documents.size(), 1);
+}
+
+void TestUpdateWorker::informationAddress_data() {
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<bool>("builtIn");
+    QTest::newRow("nothing stored") << QVariant() << true;
+    QTest::newRow("empty text") << QVariant(QString()) << true;
+    QTest::newRow("blanks") << QVariant(QStringLiteral("   ")) << false;
+    QTest::newRow("own address") << QVariant(QStringLiteral("http://127.0.0.1:9/u.json")) << false;
+}
+
+void TestUpdateWorker::informationAddress() {
+    QFETCH(QVariant, stored);
+    QFETCH(bool, builtIn);
+    setUpdateKey(QStringLiteral("JsonUrl"), stored);
+    const QString address = UpdateInformation::informationUrl();
+    if (builtIn) {
+        const QUrl url(address);
+        QCOMPARE(url.scheme(), QStringLiteral("https"));
+        QCOMPARE(url.host(), QStringLiteral("morvex.example"));
+        QCOMPARE(url.path(), QStringLiteral("/download/fw/OLVANE/OLVANE_UpdateInformation.json"));
+    } else {
+        QCOMPARE(address, stored.toString());
+    }
+}
+
+void TestUpdateWorker::documentIsHandedOnAsText_data() {
+    QTest::addColumn<LoopbackServer::Answer>("answer");
+    QTest::addColumn<QStringList>("documents");
+
+    LoopbackServer::Answer plain;
+    plain.body = QByteArray("{\"OLVANE_version1\":{\"messages\":{\"German\":\"Grüße\"}}}");
+    QTest::newRow("UTF-8 body")
+        << plain
+        << QStringList{
+               QString::fromUtf8("{\"OLVANE_version1\":{\"messages\":{\"German\":\"Grüße\"}}}")};
+
+    LoopbackServer::Answer nulInside;
+    nulInside.body = QByteArray("{\"a\":1}\0trailing", 16);
+    QTest::newRow("NUL inside") << nulInside << QStringList{QStringLiteral("{\"a\":1}")};
+
+    LoopbackServer::Answer nulFirst;
+    nulFirst.body = QByteArray("\0{\"a\":1}", 8);
+    QTest::newRow("NUL first") << nulFirst << QStringList{QString()};
+
+    LoopbackServer::Answer empty;
+    QTest::newRow("empty body") << empty << QStringList{QString()};
+
+    LoopbackServer::Answer notJson;
+    notJson.body = "<html>maintenance</html>";
+    QTest::newRow("not JSON") << notJson << QStringList{QStringLiteral("<html>maintenance</html>")};
+
+    // A redirect is not followed; its body is the document as far as the worker knows.
+    LoopbackServer::Answer redirect;
+    redirect.status = "302 Found";
+    redirect.extraHeaders = "Location: /elsewhere.json\r\n";
+    redirect.body = "moved";
+    QTest::newRow("302 not followed") << redirect << QStringList{QStringLiteral("moved")};
+
+    LoopbackServer::Answer missing;
+    missing.status = "404 Not Found";
+    missing.body = "{}";
+    QTest::newRow("404") << missing << QStringList();
+
+    LoopbackServer::Answer broken;
+    broken.status = "500 Internal Server Error";
+    broken.body = "{}";
+    QTest::newRow("500") << broken << QStringList();
+}
+
+void TestUpdateWorker::documentIsHandedOnAsText() {
+    QFETCH(LoopbackServer::Answer, answer);
+    QFETCH(QStringList, documents);
+    LoopbackServer server;
+    server.answer("/info.json", answer);
+    server.answer("/elsewhere.json", "{\"followed\":true}");
+    setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
+
+    WorkerRig rig;
+    rig.fetchInformation();
+    QTRY_COMPARE(server.requested().size(), 1);
+    if (documents.isEmpty())
+        QTest::qWait(500);
+    else
+        QTRY_COMPARE(rig.documents.size(), documents.size());
+    QTest::qWait(100);
+    QCOMPARE(rig.documents, documents);
+    QCOMPARE(server.requested(), QList<QByteArray>{"/info.json"});
+}
+
+void TestUpdateWorker::failedDocumentStillLeadsToTheDownloadHandler() {
+    LoopbackServer server;
+    server.answer("/file.dmg", "payload");
+    setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/missing.json")));
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    rig.fetchInformation();
+    QTRY_COMPARE(server.requested().size(), 1);
+    QTest::qWait(300);
+    QVERIFY(rig.documents.isEmpty());
+
+    // The next reply is judged as a download, not as a document.
+    rig.download(server.url(QStringLiteral("/file.dmg")));
+    QTRY_COMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+    QTRY_VERIFY(!tools.calls().isEmpty());
+    QVERIFY(rig.documents.isEmpty());
+    // Nothing asks for the document a second time.
+    QCOMPARE(server.requested(), (QList<QByteArray>{"/missing.json", "/file.dmg"}));
+}
+
+void TestUpdateWorker::blankAddressFetchesNothing() {
+    setUpdateKey(QStringLiteral("JsonUrl"), QStringLiteral("   "));
+    WorkerRig rig;
+    rig.fetchInformation();
+    QTest::qWait(500);
+    QVERIFY(rig.documents.isEmpty());
+}
+
+void TestUpdateWorker::documentOverTls_data() {
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("trusted certificate") << true;
+    QTest::newRow("untrusted certificate") << false;
+}
+
+void TestUpdateWorker::documentOverTls() {
+    QFETCH(bool, trusted);
+    if (!QSslSocket::supportsSsl())
+        QSKIP("the toolkit has no TLS back end here");
+    LoopbackServer server;
+    server.useTls(trusted ? trusted_ : untrusted_, trusted ? trustedKey_ : untrustedKey_);
+    server.answer("/info.json", "{\"OLVANE_version1\":{}}");
+    setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
+    QVERIFY(server.url(QString()).startsWith(QLatin1String("https://127.0.0.1:")));
+
+    WorkerRig rig;
+    rig.fetchInformation();
+    if (trusted) {
+        QTRY_COMPARE(rig.documents, QStringList{QStringLiteral("{\"OLVANE_version1\":{}}")});
+    } else {
+        QTRY_VERIFY(server.connections() >= 1);
+        QTest::qWait(1000);
+        QVERIFY(rig.documents.isEmpty());
+        QVERIFY(server.requested().isEmpty());
+    }
+}
+
+void TestUpdateWorker::progressPercent_data() {
+    QTest::addColumn<qint64>("received");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<int>("percent");
+    QTest::newRow("start") << qint64(0) << qint64(200) << 0;
+    QTest::newRow("half") << qint64(100) << qint64(200) << 50;
+    QTest::newRow("truncated") << qint64(2) << qint64(3) << 66;
+    QTest::newRow("done") << qint64(200) << qint64(200) << 100;
+    QTest::newRow("large file") << qint64(3000000000) << qint64(4000000000) << 75;
+    QTest::newRow("unknown total") << qint64(1234) << qint64(-1) << -123400;
+    QTest::newRow("unknown total, 30 MB")
+        << qint64(30000000) << qint64(-1) << std::numeric_limits<int>::min();
+    QTest::newRow("beyond int") << qint64(std::numeric_limits<qint64>::max() / 100) << qint64(1)
+                                << std::numeric_limits<int>::max();
+}
+
+void TestUpdateWorker::progressPercent() {
+    QFETCH(qint64, received);
+    QFETCH(qint64, total);
+    QFETCH(int, percent);
+    QCOMPARE(UpdateInformation::progressPercent(received, total), percent);
+}
+
+void TestUpdateWorker::downloadReportsProgressInOrder() {
+    LoopbackServer server;
+    server.answer("/pkg.dmg", trickled(QByteArray(4000, 'd'), 1000, 100));
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    makeReady(rig, server);
+
+    rig.download(server.url(QStringLiteral("/pkg.dmg")));
+    QTRY_COMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+    QVERIFY(!rig.progress.isEmpty());
+    QCOMPARE(rig.progress.last(), 100);
+    for (int i = 0; i < rig.progress.size(); ++i) {
+        QVERIFY(rig.progress[i] >= 0 && rig.progress[i] <= 100);
+        if (i > 0)
+            QVERIFY(rig.progress[i] >= rig.progress[i - 1]);
+    }
+    QVERIFY2(rig.progress.size() >= 3,
+             qPrintable(QStringLiteral("reported on the way: %1").arg(rig.progress.size())));
+}
+
+void TestUpdateWorker::unknownTotalGivesNegativeProgress() {
+    LoopbackServer server;
+    server.answer("/pkg.dmg", trickled(QByteArray(3000, 'z'), 1000, 50, false));
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    makeReady(rig, server);
+
+    rig.download(server.url(QStringLiteral("/pkg.dmg")));
+    QTRY_COMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+    // On the way the total is unknown; the toolkit's own last report, made when the body has
+    // ended, gives the received size as the total.
+    QVERIFY(rig.progress.size() >= 2);
+    QCOMPARE(rig.progress.last(), 100);
+    for (int i = 0; i + 1 < rig.progress.size(); ++i)
+        QVERIFY2(rig.progress[i] < 0, qPrintable(QString::number(rig.progress[i])));
+}
+
+void TestUpdateWorker::downloadsWithoutUpdateFileFail_data() {
+    QTest::addColumn<LoopbackServer::Answer>("answer");
+    LoopbackServer::Answer missing;
+    missing.status = "404 Not Found";
+    missing.body = "not here";
+    QTest::newRow("404") << missing;
+    LoopbackServer::Answer redirect;
+    redirect.status = "302 Found";
+    redirect.extraHeaders = "Location: /real.zip\r\n";
+    redirect.body = "moved";
+    QTest::newRow("302 with a body") << redirect;
+    LoopbackServer::Answer notModified;
+    notModified.status = "204 No Content";
+    QTest::newRow("empty body") << notModified;
+    LoopbackServer::Answer information;
+    information.status = "100 Continue";
+    information.body = "x";
+    information.announceLength = false;
+    QTest::newRow("1xx only") << information;
+}
+
+void TestUpdateWorker::downloadsWithoutUpdateFileFail() {
+    QFETCH(LoopbackServer::Answer, answer);
+    LoopbackServer server;
+    server.answer("/pkg.zip", answer);
+    server.answer("/real.zip", "PK");
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    makeReady(rig, server);
+
+    rig.download(server.url(QStringLiteral("/pkg.zip")));
+    QTRY_COMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished"),
+                                          QStringLiteral("error")}));
+    QTest::qWait(100);
+    QVERIFY2(tools.calls().isEmpty(), qPrintable(tools.summary().join(QLatin1Char('\n'))));
+    QVERIFY(!server.requested().contains("/real.zip"));
+}
+
+void TestUpdateWorker::cancelEndsWithoutReport() {
+    LoopbackServer server;
+    server.answer("/pkg.zip", trickled(QByteArray(100000, 'z'), 100, 50));
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    makeReady(rig, server);
+
+    rig.download(server.url(QStringLiteral("/pkg.zip")));
+    QTRY_VERIFY(!rig.progress.isEmpty());
+    rig.cancel();
+    QTRY_COMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+    QTest::qWait(200);
+    QCOMPARE(rig.events.size(), 2);
+    QVERIFY(tools.calls().isEmpty());
+}
+
+void TestUpdateWorker::silenceTimesOutWithReport() {
+    LoopbackServer server;
+    server.answer("/pkg.zip", stalled());
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    rig.worker.setDownloadTimeout(300);
+    makeReady(rig, server);
+
+    QElapsedTimer clock;
+    clock.start();
+    rig.download(server.url(QStringLiteral("/pkg.zip")));
+    QTRY_COMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished"),
+                                          QStringLiteral("error")}));
+    QVERIFY(clock.elapsed() >= 250);
+    QVERIFY(tools.calls().isEmpty());
+}
+
+void TestUpdateWorker::steadyProgressNeverTimesOut() {
+    LoopbackServer server;
+    // About 1.5 s in all, never more than 100 ms of silence.
+    server.answer("/pkg.dmg", trickled(QByteArray(1500, 'd'), 100, 100));
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    rig.worker.setDownloadTimeout(500);
+    makeReady(rig, server);
+
+    QElapsedTimer clock;
+    clock.start();
+    rig.download(server.url(QStringLiteral("/pkg.dmg")));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.events.size(), 2, 10000);
+    QVERIFY(clock.elapsed() > 500);
+    QCOMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+    QTRY_VERIFY(!tools.calls().isEmpty());
+}
+
+void TestUpdateWorker::secondDownloadIsRefusedWhileOneRuns() {
+    LoopbackServer server;
+    server.answer("/first.zip", stalled());
+    server.answer("/second.dmg", "image");
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    makeReady(rig, server);
+
+    rig.download(server.url(QStringLiteral("/first.zip")));
+    QTRY_COMPARE(rig.events, QStringList{QStringLiteral("started")});
+    rig.download(server.url(QStringLiteral("/second.dmg")));
+    QTest::qWait(300);
+    QCOMPARE(rig.events, QStringList{QStringLiteral("started")});
+    QVERIFY(!server.requested().contains("/second.dmg"));
+
+    // Once the first has ended, a new one is taken.
+    rig.cancel();
+    QTRY_COMPARE(rig.events.size(), 2);
+    rig.download(server.url(QStringLiteral("/second.dmg")));
+    QTRY_COMPARE(rig.events.size(), 4);
+    QVERIFY(server.requested().contains("/second.dmg"));
+}
+
+void TestUpdateWorker::temporaryFolderThatCannotBeMadeFails() {
+    LoopbackServer server;
+    server.answer("/pkg.zip", "PK");
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    makeReady(rig, server);
+
+    // No folder can be made in the process file system, not even by root.
+    qputenv("TMPDIR", "/proc");
+    rig.download(server.url(QStringLiteral("/pkg.zip")));
+    QTRY_COMPARE(rig.events.size(), 3);
+    qputenv("TMPDIR", tempRoot_->path().toLocal8Bit());
+    QCOMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished"),
+                                      QStringLiteral("error")}));
+    QVERIFY(tools.calls().isEmpty());
+}
+
+void TestUpdateWorker::cancelWithNothingRunningDoesNothing() {
+    LoopbackServer server;
+    server.answer("/pkg.dmg", "image");
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    rig.cancel(); // before the document and before any manager
+    makeReady(rig, server);
+    rig.cancel();
+    rig.download(server.url(QStringLiteral("/pkg.dmg")));
+    QTRY_COMPARE(rig.events.size(), 2);
+    rig.cancel(); // after the end
+    QTRY_COMPARE(tools.calls().size(), 3);
+    QTest::qWait(100);
+    QCOMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+}
+
+QTEST_GUILESS_MAIN(TestUpdateWorker)
+#include "tst_update_worker.moc"
