@@ -1,16 +1,60 @@
 #include "QKXDevice.h"
 #include "QKXDeviceUnit.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QThread>
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 namespace {
 
 // How long the exit waits for the worker: one message with every retry timing out.
 constexpr unsigned long kWorkerExitWaitMs = 6000;
+
+// Workers built before the application object exists (the store's proxy is built during
+// static initialisation) start with it: an event loop run earlier warns on every start.
+// Built on first use: a proxy may be built by another unit's static initialisation first.
+struct PendingStarts {
+    std::mutex lock;
+    std::vector<QThread *> threads;
+};
+
+PendingStarts &pending() {
+    static PendingStarts list;
+    return list;
+}
+
+void startPendingThreads() {
+    PendingStarts &p = pending();
+    std::lock_guard<std::mutex> guard(p.lock);
+    for (QThread *thread : p.threads)
+        thread->start(QThread::InheritPriority);
+    p.threads.clear();
+}
+
+// True when the start waits for the application object.
+bool startWhenPossible(QThread *thread) {
+    if (QCoreApplication::instance()) {
+        thread->start(QThread::InheritPriority);
+        return false;
+    }
+    static const bool hooked = (qAddPreRoutine(startPendingThreads), true);
+    Q_UNUSED(hooked);
+    PendingStarts &p = pending();
+    std::lock_guard<std::mutex> guard(p.lock);
+    p.threads.push_back(thread);
+    return true;
+}
+
+void forgetPendingStart(QThread *thread) {
+    PendingStarts &p = pending();
+    std::lock_guard<std::mutex> guard(p.lock);
+    p.threads.erase(std::remove(p.threads.begin(), p.threads.end(), thread), p.threads.end());
+}
 
 void registerTypes() {
     qRegisterMetaType<kxmsg_data_ch_t>("kxmsg_data_ch_t");
@@ -49,7 +93,7 @@ QKXDevice::QKXDevice(QObject *parent) : QObject(parent) {
     connect(unit_, &QKXDeviceUnit::finished, thread_, &QThread::quit);
     connect(unit_, &QKXDeviceUnit::finished, unit_, &QObject::deleteLater);
     connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
-    thread_->start(QThread::InheritPriority);
+    startDeferred_ = startWhenPossible(thread_);
 
     connect(this, &QKXDevice::sig_deselect, unit_, &QKXDeviceUnit::deselect);
     connect(unit_, &QKXDeviceUnit::ret_deselect, this, &QKXDevice::recv_deselect);
@@ -64,6 +108,8 @@ QKXDevice::QKXDevice(QObject *parent) : QObject(parent) {
 QKXDevice::~QKXDevice() {
     // Nothing may run against this object once it is gone: end the worker and wait for it.
     disconnect(unit_, nullptr, this, nullptr);
+    if (startDeferred_)
+        forgetPendingStart(thread_);
     unit_->finish();
     if (!thread_->wait(kWorkerExitWaitMs))
         return; // a worker stuck in a transfer past the wait is left to end with the process

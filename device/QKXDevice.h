@@ -233,6 +233,7 @@ private:
 
     QPointer<QKXDeviceUnit> unit_;
     QThread *thread_ = nullptr;
+    bool startDeferred_ = false;
     bool deselectAnswer_ = false;
     bool selectedAnswer_ = false;
     kxmsg_data_clocksource_t answerClockSource_ = kxmsg_data_clocksource_t(0);
