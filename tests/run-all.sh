@@ -6,7 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${OLVANE_BUILD_DIR:-$here/build-tests}
 
-packages=(cmake make g++ pkg-config qtbase5-dev libusb-1.0-0-dev fonts-liberation unzip openssl)
+packages=(cmake make g++ pkg-config qtbase5-dev libusb-1.0-0-dev fonts-liberation fonts-droid-fallback unzip openssl python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

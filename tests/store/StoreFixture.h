@@ -4,7 +4,7 @@
 #pragma once
 
 #include "DataManager.h"
-#include "UnitFixture.h"
+#include "StoreUnitFixture.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -86,65 +86,25 @@ inline QString text(const Wire &wire) {
     return words.join(QLatin1Char(' '));
 }
 
-// A fresh settings object on one of the store's files, as another part of the program or a
-// later run would open it.
 inline QVariant stored(const QString &application, const QString &group, const QString &key) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, organizationName, application);
-    s.setIniCodec("UTF-8");
-    return s.value(group + QLatin1Char('/') + key);
+    return storedIn(application, group, key);
 }
 inline QVariant storedMixer(const QString &group, const QString &key) {
-    return stored(settingsName, group, key);
+    return storedIn(settingsName, group, key);
 }
 inline void storeMixer(const QString &group, const QString &key, const QVariant &value) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, organizationName, settingsName);
-    s.setIniCodec("UTF-8");
-    s.setValue(group + QLatin1Char('/') + key, value);
+    storeIn(settingsName, group, key, value);
 }
 
-class StoreFixture {
+class StoreFixture : public StoreUnitFixture {
 public:
-    // Plugs the unit and waits for its first answer, after which the proxy sends each
-    // change at once.
-    void start() {
-        unit_ = units_.plug();
-        QSignalSpy hz(&dm.device(), &QKXDevice::sig_recv_hz);
-        QVERIFY(UnitFixture::waitFor([&] {
-            dm.getSampleRate();
-            return !hz.isEmpty();
-        }));
-        quiet();
-    }
-
-    // Before each case: nothing in flight, the proxy's memory of sent values and the
-    // settings files empty, the log clear.
-    void reset() {
-        quiet();
-        dm.initializeParameterForKXDevice();
-        for (const QString &app :
-             {settingsName, clockSourceSettingsName, sceneMemorySettingsName}) {
-            QSettings s(QSettings::IniFormat, QSettings::UserScope, organizationName, app);
-            s.clear();
-            s.sync();
-        }
-        unit_->clearLog();
-    }
-
     // What reached the unit, once at least `count` elements have and nothing more follows.
     Wire received(int count) {
         UnitFixture::waitFor([&] { return unit_->elements().size() >= count; }, 3000);
-        quiet();
+        settle();
         return unit_->elements();
     }
     QString receivedText(const Wire &expected) { return text(received(expected.size())); }
-
-    EmulatedUnit &unit() { return *unit_; }
-
-private:
-    static void quiet() { UnitFixture::spin(60); }
-
-    UnitFixture units_;
-    std::shared_ptr<EmulatedUnit> unit_;
 };
 
 } // namespace storetest
