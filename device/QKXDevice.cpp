@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 #include <vector>
 
@@ -417,6 +418,7 @@ bool QKXDevice::select_default() {
 void QKXDevice::kx_recv() {
     if (readState_ == 0) {
         readState_ = 2;
+        ++answersOwed_;
         emit sig_kx_recv();
     } else {
         readState_ = 1;
@@ -436,6 +438,36 @@ void QKXDevice::recv_deselect(bool ret) {
 
 void QKXDevice::recv_is_selected(bool ret) {
     selectedAnswer_ = ret;
+}
+
+QKXDevice::Traffic QKXDevice::traffic() const {
+    Traffic t;
+    t.ready = ready_;
+    t.inFlight = sendState_ != 0 || readState_ != 0 || answersOwed_ > 0;
+    t.requestsPending = version_.mark || hz_.mark || clocksourceReq_.mark || clocklock_.mark ||
+                        dspmode_.mark || adatReq_.mark || meter_.mark || save_.mark ||
+                        grmeter_.mark;
+    t.valuesPending = anyValuePending();
+    t.messagesSent = messagesSent_;
+    t.messagesDone = messagesDone_;
+    return t;
+}
+
+bool QKXDevice::anyValuePending() const {
+    const auto marked = [](const auto &items) {
+        return std::any_of(std::begin(items), std::end(items),
+                           [](const auto &item) { return item.mark; });
+    };
+    if (clocksource_.mark || setHz_.mark || reverb_.mark || return_.mark)
+        return true;
+    for (const auto &row : send_)
+        if (marked(row))
+            return true;
+    for (const auto &row : eq_)
+        if (marked(row))
+            return true;
+    return marked(adat_) || marked(assign_) || marked(comp_) || marked(truebypass_) ||
+           marked(fader_) || marked(pan_) || marked(mute_) || marked(solo_) || marked(phase_);
 }
 
 // --- flow control and packing --------------------------------------------------------------
@@ -458,6 +490,8 @@ void QKXDevice::kx_send() {
         return;
     sendState_ = 2;
     ready_ = false;
+    ++messagesSent_;
+    ++answersOwed_; // the worker reads the unit's answer after every message
     emit sig_kx_send(QByteArray(reinterpret_cast<const char *>(buffer), msg.position));
 }
 
@@ -559,6 +593,7 @@ void QKXDevice::pack(kxmsg_t *msg) {
 }
 
 void QKXDevice::recv_kx_send_result(bool result) {
+    ++messagesDone_;
     if (!result)
         notify_kx_failed();
     const int32_t previous = sendState_;
@@ -568,8 +603,11 @@ void QKXDevice::recv_kx_send_result(bool result) {
 }
 
 void QKXDevice::recv_kx_recv_result(bool result, QByteArray kxmsg_data) {
+    if (answersOwed_ > 0)
+        --answersOwed_;
     if (readState_ == 1) {
         readState_ = 2;
+        ++answersOwed_;
         emit sig_kx_recv();
     } else {
         readState_ = 0;

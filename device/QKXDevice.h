@@ -76,6 +76,20 @@ public:
     void kx_recv();
     bool get_debugprint(std::string &text);
 
+    // The link's own view of its traffic, so that a caller can wait for a state instead of
+    // for time.
+    struct Traffic {
+        bool ready = false;           // the unit's last answer said it takes a new message
+        bool inFlight = false;        // a message's send result or a read's answer is awaited
+        bool requestsPending = false; // a query or the save request waits to be packed
+        bool valuesPending = false;   // a set value waits to be packed
+        quint64 messagesSent = 0;     // messages handed to the worker so far
+        quint64 messagesDone = 0;     // send results received so far
+        // Everything asked for has reached the unit and the next change goes out at once.
+        bool idle() const { return ready && !inFlight && !requestsPending && !valuesPending; }
+    };
+    Traffic traffic() const;
+
 signals:
     void sig_deselect();
     void sig_is_selected();
@@ -204,6 +218,7 @@ private:
     static bool isInput(kxmsg_data_ch_t ch_type, unsigned char ch_no);
     bool setByte(ByteEntry *table, int index, kxmsg_data_ch_t ch_type, unsigned char ch_no,
                  uint8_t value);
+    bool anyValuePending() const;
     void pack(kxmsg_t *msg);
     void notify_kx_failed();
     void parseAnswer(const QByteArray &answer);
@@ -212,6 +227,9 @@ private:
     int32_t sendState_ = 0;
     int32_t readState_ = 0;
     bool ready_ = false;
+    quint64 messagesSent_ = 0;
+    quint64 messagesDone_ = 0;
+    quint64 answersOwed_ = 0; // reads asked of the worker, a message's own read included
 
     Request version_, hz_, clocksourceReq_, clocklock_, dspmode_, adatReq_, meter_, save_;
     GrMeterRequest grmeter_;

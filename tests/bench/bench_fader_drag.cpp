@@ -49,7 +49,7 @@ int main(int argc, char **argv) {
     double totalMessages = 0, totalLatencyMs = 0, totalOverheadMs = 0, worstLatencyMs = 0;
     for (int round = 0; round < rounds; ++round) {
         dev.kx_recv();
-        spinUntil([] { return false; }, 60); // the unit has said ready, nothing pending
+        spinUntil([&] { return dev.traffic().idle(); }, 30000); // ready, nothing pending
         unit->clearLog();
         sendTimes.clear();
         const short first = short(round % 2 ? 60 : -1270);

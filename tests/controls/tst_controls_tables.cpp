@@ -1,12 +1,24 @@
 // The value tables of the controls: pan texts, fader rows, knob positions to texts, steps
-// and pictures, send levels, meter dots, the monitor level table and the line-out arrows.
+// and pictures, send levels, meter dots, the monitor level table and the line-out arrows;
+// the long ones also in full, entry by entry, against their listed values.
+#include "ChannelControl.h"
 #include "ControlTables.h"
+#include "DialControl.h"
+#include "DialControlSend.h"
+#include "DrawCompressor.h"
+#include "DrawEq.h"
+#include "DrawLevelMeter.h"
 #include "LineOut.h"
+#include "MonitorControl.h"
+#include "TranscribedTables.h"
 #include "fader.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QtTest>
+
+#include <cmath>
+#include <iterator>
 
 using namespace controltables;
 
@@ -49,7 +61,59 @@ private slots:
     void lineOutPictures_data();
     void lineOutPictures();
     void lineOutOutsideLeavesLabel();
+
+    // Every entry of the long tables.
+    void faderRowsInFull();
+    void panLabelsInFull();
+    void knobPicturesInFull();
+    void eqGainsInFull();
+    void eqFrequenciesInFull();
+    void eqQInFull();
+    void compThresholdInFull();
+    void compRatioInFull();
+    void compNumbersInFull();
+    void sendLevelsInFull();
+    void meterTablesInFull();
+    void monitorLevelsInFull();
 };
+
+namespace {
+
+using transcribed::Mismatches;
+
+// The 21 knob pictures of a family, named by the clock reading of their pointer: picture k
+// points at 7 o'clock plus k half hours.
+QVector<QImage> knobArtwork(const char *pattern) {
+    QVector<QImage> images;
+    for (int k = 0; k <= 20; ++k) {
+        const int hour = 7 + k / 2;
+        const QString clock = QStringLiteral("%1%2").arg(hour).arg(k % 2 ? "30" : "00");
+        // Through a pixmap, as the knobs hold them, so that both sides compare alike.
+        images << QPixmap(QString::fromLatin1(pattern).arg(clock))
+                      .toImage()
+                      .convertToFormat(QImage::Format_ARGB32);
+    }
+    return images;
+}
+
+// Which of the pictures a label shows; -1 when none or another.
+int shownPicture(const QLabel &label, const QVector<QImage> &pictures) {
+    const QImage shown =
+        label.pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32);
+    return int(pictures.indexOf(shown));
+}
+
+// A listed text of a whole dB level: the number right-aligned in `width` characters.
+QString rightAligned(const QString &number, int width) {
+    return QString(qMax(0, width - number.size()), QLatin1Char(' ')) + number;
+}
+
+// Frequency of a listed text in Hz ("1.2k" is 1200).
+double hertz(const QString &text) {
+    return text.endsWith(QLatin1Char('k')) ? text.chopped(1).toDouble() * 1000 : text.toDouble();
+}
+
+} // namespace
 
 void TestControlTables::pointerRounding_data() {
     QTest::addColumn<double>("v");
@@ -532,6 +596,293 @@ void TestControlTables::lineOutOutsideLeavesLabel() {
                  qPrintable(QString::number(i)));
     QVERIFY(LineOut::audioInterfaceModePicture(26).isEmpty());
     QVERIFY(LineOut::digitalMixerModePicture(8).isEmpty());
+}
+
+// --- every entry of the long tables ---------------------------------------------------------
+
+void TestControlTables::faderRowsInFull() {
+    Mismatches m;
+    fader f;
+    QLabel label;
+    for (int row = 352; row <= 453; ++row) {
+        const bool infinite = row >= 452;
+        const int db = infinite ? 0 : transcribed::faderRowDb[row - 352];
+        const QString listed = infinite ? QStringLiteral("-infinity")
+                                        : rightAligned(QString::number(db) + ".0", 5) + " dB";
+        const QString key = QStringLiteral("row %1").arg(row);
+        m.check(key, f.setFaderValue(&label, row), listed);
+        m.check(key + " label", label.text(), listed);
+        // Back from the text: the first row of that level.
+        int first = row;
+        while (!infinite && first > 352 && transcribed::faderRowDb[first - 1 - 352] == db)
+            --first;
+        m.check(key + " searched", int(f.searchFaderPosition(listed)), infinite ? 453 : first);
+        // The rows never rise in level going down.
+        if (row > 352 && row <= 451)
+            m.check(key + " falls", db <= transcribed::faderRowDb[row - 353], true);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::panLabelsInFull() {
+    Mismatches m;
+    for (int i = 0; i <= 40; ++i) {
+        // The rule of the labels: L20 to L1, C, R1 to R20.
+        const QString rule = i < 20    ? QStringLiteral("L%1").arg(20 - i)
+                             : i == 20 ? QStringLiteral("C")
+                                       : QStringLiteral("R%1").arg(i - 20);
+        m.check(QStringLiteral("label %1 rule").arg(i), QString(transcribed::panLabels[i]), rule);
+    }
+    for (int x = -2; x <= 101; ++x) {
+        QString listed = QStringLiteral("Error");
+        if (x >= 0 && x <= 40)
+            listed = transcribed::panLabels[x]; // odd track, centre 20
+        else if (x >= 59 && x <= 99)
+            listed = transcribed::panLabels[x - 59]; // even track, centre 79
+        m.check(QStringLiteral("position %1").arg(x), ChannelControl::calPanExchangeValue(short(x)),
+                listed);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::knobPicturesInFull() {
+    const QVector<QImage> pictures = knobArtwork(":/Resource/track/knob_s/knob-s_%1.png");
+    for (int k = 0; k <= 20; ++k)
+        QVERIFY2(!pictures[k].isNull() && pictures.indexOf(pictures[k]) == k,
+                 qPrintable(QStringLiteral("picture %1 missing or not distinct").arg(k)));
+    const QVector<int> listed = transcribed::expand(transcribed::knobPictures, -3, 127, -1);
+    Mismatches m;
+    DialControl working(nullptr);
+    DialControl knob(nullptr);
+    for (int p = -3; p <= 127; ++p) {
+        working.setDialEncImage(&knob, short(p));
+        m.check(QStringLiteral("position %1").arg(p), shownPicture(knob, pictures), listed[p + 3]);
+        m.check(QStringLiteral("position %1 size").arg(p), knob.size(), QSize(18, 18));
+    }
+    // Above 127 the knob keeps what it shows.
+    working.setDialEncImage(&knob, 50);
+    working.setDialEncImage(&knob, 128);
+    m.check("position 128", shownPicture(knob, pictures), 7);
+    // The rule: five positions a picture from 11 on, but ten for 7 and 14 and twelve for 20.
+    for (int picture = 1; picture <= 20; ++picture) {
+        const int width = int(listed.count(picture));
+        const int rule = picture == 7 || picture == 14 ? 10 : picture == 20 ? 12 : 5;
+        m.check(QStringLiteral("width of picture %1").arg(picture), width, rule);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::eqGainsInFull() {
+    const QVector<int> listed = transcribed::expand(transcribed::eqGainDb, -3, 130, 0);
+    Mismatches m;
+    QLabel label;
+    for (int p = -3; p <= 130; ++p) {
+        const QString key = QStringLiteral("position %1").arg(p);
+        const int db = listed[p + 3];
+        m.check(key, int(DialControl::calGainExchangeValue(short(p), 255)), db);
+        DialControl::setGainEncValue(&label, short(p));
+        m.check(key + " text", label.text(), QString::number(db));
+        if (p >= 0 && p <= 127) // the rule: floor((p - 61) / 5) within -12..12
+            m.check(key + " rule", db, qBound(-12, int(std::floor((p - 61) / 5.0)), 12));
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::eqFrequenciesInFull() {
+    Mismatches m;
+    for (int code = 1; code < 64; ++code)
+        m.check(QStringLiteral("code %1 rises").arg(code),
+                hertz(transcribed::eqFrequencies[code]) >
+                    hertz(transcribed::eqFrequencies[code - 1]),
+                true);
+    for (int p = -2; p <= 130; ++p) {
+        const QString key = QStringLiteral("position %1").arg(p);
+        // Steps of four positions for the shelves, of two for the mid bands; held at the ends.
+        const int shelf = qBound(0, p / 4, 31), mid = qBound(0, p / 2, 63);
+        m.check(key + " low", DialControl::calLowFreqExchangeValue(short(p)),
+                QString(transcribed::eqFrequencies[p < 0 ? 0 : shelf]));
+        m.check(key + " low graph", int(DrawEq::cLowFreq), p < 0 ? 0 : shelf);
+        m.check(key + " high", DialControl::calHighFreqExchangeValue(short(p)),
+                QString(transcribed::eqFrequencies[32 + (p < 0 ? 0 : shelf)]));
+        m.check(key + " high graph", int(DrawEq::cHighFreq), p < 0 ? 0 : shelf);
+        m.check(key + " mid", DialControl::calMidFreqExchangeValue(short(p), 2),
+                QString(transcribed::eqFrequencies[p < 0 ? 0 : mid]));
+        m.check(key + " mid graph", int(DrawEq::cLowMidFreq), p < 0 ? 0 : mid);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::eqQInFull() {
+    const QVector<QImage> pictures = knobArtwork(":/Resource/track/knob_s/knob-s_%1.png");
+    Mismatches m;
+    for (int step = 1; step < 7; ++step) // each Q twice the one before
+        m.check(QStringLiteral("Q %1 doubles").arg(step),
+                QString(transcribed::eqQ[step]).toDouble(),
+                2 * QString(transcribed::eqQ[step - 1]).toDouble());
+    DialControl working(nullptr);
+    DialControl knob(nullptr);
+    for (int p = -2; p <= 130; ++p) {
+        const QString key = QStringLiteral("position %1").arg(p);
+        const int step = qBound(0, p / 18, 6); // steps of 18 positions, the last one wider
+        m.check(key, DialControl::calQExchangeValue(short(p), 3), QString(transcribed::eqQ[step]));
+        m.check(key + " graph", int(DrawEq::cHighMidQ), step);
+        working.setDialEncImage_Q(&knob, short(p));
+        m.check(key + " picture", shownPicture(knob, pictures), transcribed::eqQPictures[step]);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::compThresholdInFull() {
+    const QVector<QString> listed = transcribed::expand(transcribed::thresholdSteps);
+    QCOMPARE(listed.size(), 128);
+    Mismatches m;
+    for (int p = -2; p <= 130; ++p) {
+        const QString text = listed[qBound(0, p, 127)];
+        m.check(QStringLiteral("position %1").arg(p),
+                DialControl::calCompThresholdExchangeValue(short(p)), text);
+        m.check(QStringLiteral("position %1 graph").arg(p), int(DrawCompressor::cThreshold),
+                text.toInt() + 32);
+    }
+    // The rule: steps of four positions, three for -22, -20, -16 and -14 dB.
+    for (int db = -32; db <= 0; ++db) {
+        const int width = int(listed.count(QString::number(db)));
+        const bool narrow = db == -22 || db == -20 || db == -16 || db == -14;
+        m.check(QStringLiteral("width of %1 dB").arg(db), width, narrow ? 3 : 4);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::compRatioInFull() {
+    const QVector<QImage> pictures = knobArtwork(":/Resource/track/knob_s/knob-s_%1.png");
+    const QVector<QString> listed = transcribed::expand(transcribed::ratioSteps);
+    QCOMPARE(listed.size(), 128);
+    Mismatches m;
+    DialControl working(nullptr);
+    DialControl knob(nullptr);
+    for (int p = -2; p <= 130; ++p) {
+        const QString key = QStringLiteral("position %1").arg(p);
+        const int step = qBound(0, p / 6, 14); // six positions a step, the last to the end
+        m.check(key, DialControl::calCompRatioExchangeValue(short(p)), listed[qBound(0, p, 127)]);
+        m.check(key + " rule", listed[qBound(0, p, 127)],
+                QString(transcribed::ratioSteps[step].texts[0]));
+        m.check(key + " graph", int(DrawCompressor::cRatio), step);
+        working.setDialEncImage_Ratio(&knob, short(p));
+        m.check(key + " picture", shownPicture(knob, pictures), transcribed::ratioPictures[step]);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::compNumbersInFull() {
+    Mismatches m;
+    for (int p = 0; p <= 130; ++p) {
+        const QString key = QStringLiteral("position %1").arg(p);
+        // Gain counts the bounds 6, 12, ..., 120 not above the position.
+        int gain = 0;
+        for (int bound = 6; bound <= 120 && bound <= p; bound += 6)
+            ++gain;
+        m.check(key + " gain", int(DialControl::calCompGainExchangeValue(short(p))), gain);
+        m.check(key + " attack", int(DialControl::calCompAttackExchangeValue(short(p))),
+                qMin(2 * p + 2, 200));
+        m.check(key + " release", int(DialControl::calCompReleaseExchangeValue(short(p))),
+                qMin(10 * p + 10, 1000));
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::sendLevelsInFull() {
+    const QVector<QString> listed = transcribed::expand(transcribed::sendTexts);
+    QCOMPARE(listed.size(), 128);
+    const QVector<int> pictureOf = transcribed::expand(transcribed::sendPictures, -3, 127, -1);
+    const QVector<QImage> pictures = knobArtwork(":/Resource/track/knob_send/knob_L_%1.png");
+    for (int k = 0; k <= 20; ++k)
+        QVERIFY2(!pictures[k].isNull() && pictures.indexOf(pictures[k]) == k,
+                 qPrintable(QStringLiteral("send picture %1 missing or not distinct").arg(k)));
+    Mismatches m;
+    DialControlSend working(nullptr);
+    DialControlSend knob(nullptr);
+    QLabel label;
+    for (int p = -3; p <= 127; ++p) {
+        const QString key = QStringLiteral("position %1").arg(p);
+        const QString text = listed[qMax(0, p)];
+        m.check(key, working.setSendEncValue(&label, short(p)), text);
+        m.check(key + " label", label.text(), text);
+        working.setSendDialEncImage(&knob, short(p));
+        m.check(key + " picture", shownPicture(knob, pictures), pictureOf[p + 3]);
+        if (p < 1)
+            continue;
+        // The rule of the texts: a whole dB number right-aligned in three characters and
+        // "dB", never falling as the position rises.
+        const int db = text.left(3).trimmed().toInt();
+        m.check(key + " form", text, rightAligned(QString::number(db), 3) + "dB");
+        if (p > 1)
+            m.check(key + " rises", db >= listed[p - 1].left(3).trimmed().toInt(), true);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::meterTablesInFull() {
+    Mismatches m;
+    DrawLevelMeter meter;
+    const int *t = transcribed::meterThresholds;
+    for (int i = 0; i <= 60; ++i) {
+        const QString key = QStringLiteral("threshold %1").arg(i);
+        // The rule: floor(32768 x 10^((i - 60) / 20)).
+        m.check(key + " rule", t[i], int(std::floor(32768.0L * std::pow(10.0L, (i - 60) / 20.0L))));
+        m.check(key, int(levelThreshold(i)), t[i]);
+        // A level just below a threshold shows the dot of that entry, the threshold itself
+        // the next one: 106 up to entry 7, then two pixels a dB.
+        const auto dot = [](int entry) {
+            return entry > 60 ? 0 : entry <= 7 ? 106 : 2 * (60 - entry);
+        };
+        m.check(key + " below", int(meter.convertToDot(ushort(t[i] - 1))), dot(i));
+        if (i < 60)
+            m.check(key + " at", int(meter.convertToDot(ushort(t[i]))), dot(i + 1));
+    }
+    m.check("silence", int(meter.convertToDot(0)), 106);
+    m.check("full scale", int(meter.convertToDot(32768)), 0);
+    for (int k = 0; k <= 24; ++k) {
+        const int threshold = t[36 + k];
+        const QString key = QStringLiteral("reduction threshold %1").arg(k);
+        m.check(key + " below", int(meter.convertToDotForGRMeter(ushort(threshold - 1))),
+                transcribed::grDots[k]);
+        if (k < 24)
+            m.check(key + " at", int(meter.convertToDotForGRMeter(ushort(threshold))),
+                    transcribed::grDots[k + 1]);
+    }
+    m.check("deepest reduction", int(meter.convertToDotForGRMeter(0)), 0);
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestControlTables::monitorLevelsInFull() {
+    Mismatches m;
+    const double *level = transcribed::monitorLevels;
+    for (int i = 0; i < 128; ++i) {
+        const QString key = QStringLiteral("index %1").arg(i);
+        const int position = 127 - i;
+        m.check(key, MonitorControl::levelOfPosition(position), level[i]);
+        m.check(key + " position", moniConPosition(level[i]), position);
+        // A level between this entry and the one above lands on this entry.
+        if (i > 0)
+            m.check(key + " between", moniConPosition((level[i] + level[i - 1]) / 2), position);
+        m.check(key + " text", QStringLiteral("%1").arg(level[i], 5, 'f', 1).toDouble(), level[i]);
+        if (i > 0)
+            m.check(key + " falls", level[i] < level[i - 1], true);
+    }
+    // The rule: straight lines between the anchors, each entry rounded to a tenth of a dB.
+    const auto &anchors = transcribed::monitorAnchors;
+    for (size_t a = 1; a < std::size(anchors); ++a)
+        for (int i = anchors[a - 1].index; i <= anchors[a].index; ++i) {
+            const double line = anchors[a - 1].dB + (anchors[a].dB - anchors[a - 1].dB) *
+                                                        (i - anchors[a - 1].index) /
+                                                        (anchors[a].index - anchors[a - 1].index);
+            if (std::abs(level[i] - line) > 0.05 + 1e-9)
+                m.fail(QStringLiteral("index %1: %2 is off the line at %3")
+                           .arg(i)
+                           .arg(level[i])
+                           .arg(line));
+        }
+    m.check("off", level[127], -99.9);
+    VERIFY_ALL_ENTRIES(m);
 }
 
 QTEST_MAIN(TestControlTables)

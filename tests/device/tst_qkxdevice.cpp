@@ -1,6 +1,7 @@
 // The device proxy: range checks, pending items, the fixed packing order, ready flow control
 // and the answer parser. What went out is read from the emulated unit's log; the parser is
 // fed crafted answers through its slot.
+#include "LinkWait.h"
 #include "QKXDevice.h"
 #include "StdoutCapture.h"
 #include "UnitFixture.h"
@@ -81,6 +82,10 @@ private slots:
     void nothingGoesOutUntilReady();
     void sevenPansFillOneMessageAndTheEighthWaits();
     void onlyTheLatestValueTravels();
+    void pendingValueIsReplacedByTheLatest_data();
+    void pendingValueIsReplacedByTheLatest();
+    void trafficTellsWhenTheLinkRests();
+    void deliveredWhileMetersKeepTheLinkBusy();
     void fixedPackingOrderAcrossMessages();
     void faderPairStaysWhenItsLevelDoesNotFit();
     void readyWithNothingPendingSendsNothing();
@@ -168,7 +173,8 @@ void TestQKXDevice::unchangedValueIsNotSentAgain() {
     auto unit = units.plug();
     QKXDevice dev;
     QVERIFY(dev.set_fader(KXMSG_DATA_CH_LINEOUT, 9, -1270));
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->messages().size(), 1);
     QVERIFY(dev.set_fader(KXMSG_DATA_CH_LINEOUT, 9, -1270));
     QVERIFY(dev.set_send_ch(KXMSG_DATA_CH_MASTER, 1, KXMSG_DATA_CH_AUX_SEND, 3,
                             KXMSG_DATA_SEND_POS_PRE, -10));
@@ -176,8 +182,7 @@ void TestQKXDevice::unchangedValueIsNotSentAgain() {
                              KXMSG_DATA_SEND_POS_PRE, -10));
     QVERIFY(!dev.set_send_ch(KXMSG_DATA_CH_MIXER_INPUT, 5, KXMSG_DATA_CH_AUX_SEND, 0,
                              KXMSG_DATA_SEND_POS_PRE, -10));
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
-    UnitFixture::spin(80);
+    WAIT_LINK_IDLE(dev);
     const auto messages = unit->messages();
     QCOMPARE(messages.size(), 2);
     QCOMPARE(messages[0], QByteArray::fromHex("610201 620209 81030afb"));
@@ -191,16 +196,19 @@ void TestQKXDevice::reverbAndReturnAreSentOnEveryCall() {
     UnitFixture units;
     auto unit = units.plug();
     QKXDevice dev;
-    for (int i = 0; i < 2; ++i) {
+    // Once ready, the first change goes out alone and the second follows the answer; each
+    // round carries the same bytes.
+    QByteArray rounds[2];
+    for (QByteArray &round : rounds) {
+        unit->clearLog();
         dev.set_reverb(KXMSG_DATA_REVERB_ROOM, 1, 2, 3);
         dev.set_return(true, -20);
-        QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == i + 1; }));
+        WAIT_LINK_IDLE(dev);
+        for (const QByteArray &m : unit->messages())
+            round += m;
     }
-    UnitFixture::spin(60);
-    const auto messages = unit->messages();
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages[1], messages[0]);
-    QCOMPARE(messages[0], QByteArray::fromHex("d10202 d20201 d30202 d40203 d501 4702ec 480201"));
+    QCOMPARE(rounds[1], rounds[0]);
+    QCOMPARE(rounds[0], QByteArray::fromHex("d10202 d20201 d30202 d40203 d501 4702ec 480201"));
 }
 
 void TestQKXDevice::opticalFormatOnlyForBothOpticalSources() {
@@ -212,7 +220,8 @@ void TestQKXDevice::opticalFormatOnlyForBothOpticalSources() {
     QCOMPARE(reads.count(), 0);
     dev.set_adat_x4mode(KXMSG_DATA_CLOCKSOURCE_OPTICAL_B, KXMSG_DATA_ADAT_X2);
     dev.set_adat_x4mode(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A, KXMSG_DATA_ADAT_X4);
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->messages().size(), 1);
     QCOMPARE(unit->messages()[0], QByteArray::fromHex("1d0205 870201 1d0206 870202"));
     QCOMPARE(int(unit->state().opticalFormat[0]), 1);
     QCOMPARE(int(unit->state().opticalFormat[1]), 2);
@@ -225,13 +234,14 @@ void TestQKXDevice::nothingGoesOutUntilReady() {
     QKXDevice dev;
     for (int i = 0; i < 5; ++i) {
         dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 3, i % 2 == 0);
-        UnitFixture::spin(30);
+        WAIT_LINK_QUIET(dev); // the unit's answer said busy
     }
     QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 0);
-    QVERIFY(unit->countRequests(KXCTL_REQUEST_IN) >= 2);
+    QCOMPARE(unit->countRequests(KXCTL_REQUEST_IN), 5);
     unit->setBusy(false);
     dev.kx_recv();
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->messages().size(), 1);
     QCOMPARE(unit->messages()[0], QByteArray::fromHex("610204 620203 850201"));
 }
 
@@ -242,11 +252,13 @@ void TestQKXDevice::sevenPansFillOneMessageAndTheEighthWaits() {
     QKXDevice dev;
     for (uchar ch = 1; ch <= 8; ++ch)
         QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, ch, uchar(ch + 10)));
-    UnitFixture::spin(60);
+    WAIT_LINK_QUIET(dev);
+    QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 0);
     unit->setBusy(false);
     dev.kx_recv();
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
+    WAIT_LINK_IDLE(dev);
     const auto messages = unit->messages();
+    QCOMPARE(messages.size(), 2);
     QCOMPARE(messages[0].size(), 63);
     QCOMPARE(messages[0].left(9), QByteArray::fromHex("610204 620201 82020b"));
     QCOMPARE(messages[0].right(9), QByteArray::fromHex("610204 620207 820211"));
@@ -259,18 +271,175 @@ void TestQKXDevice::onlyTheLatestValueTravels() {
     auto unit = units.plug();
     QKXDevice dev;
     dev.kx_recv();
-    UnitFixture::spin(50); // the unit has said ready and nothing is pending
+    WAIT_LINK_IDLE(dev); // the unit has said ready and nothing is pending
     QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 10)); // goes out at once
+    QVERIFY(dev.traffic().inFlight);
     // While it is in flight the same parameter changes three times.
     QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 11));
     QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 12));
     QVERIFY(dev.set_pan(KXMSG_DATA_CH_MIXER_INPUT, 1, 13));
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
-    UnitFixture::spin(80);
+    WAIT_LINK_IDLE(dev);
     const auto messages = unit->messages();
     QCOMPARE(messages.size(), 2);
     QCOMPARE(messages[0], QByteArray::fromHex("610204 620201 82020a"));
     QCOMPARE(messages[1], QByteArray::fromHex("610204 620201 82020d"));
+}
+
+// One parameter of each kind changed again and again while its earlier value waits for a
+// busy unit: the unit receives one group for it, with the last value.
+void TestQKXDevice::pendingValueIsReplacedByTheLatest_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QVector<int>>("values");
+    QTest::addColumn<int>("tag");      // the element that carries the value
+    QTest::addColumn<uint>("carried"); // its value on the wire
+    enum { Pan, Fader, Mute, Phase, Bypass, EqGain, CompThreshold, SendLevel };
+    QTest::newRow("pan") << int(Pan) << QVector<int>{10, 11, 12, 13} << int(KXCTL_TAG_PAN) << 13u;
+    QTest::newRow("pan back to its first value")
+        << int(Pan) << QVector<int>{10, 30, 10} << int(KXCTL_TAG_PAN) << 10u;
+    QTest::newRow("fader") << int(Fader) << QVector<int>{-100, -1270, 60, -35}
+                           << int(KXCTL_TAG_FADER) << uint(uint16_t(-35));
+    QTest::newRow("master mute") << int(Mute) << QVector<int>{1, 0, 1, 0} << int(KXCTL_TAG_MUTE)
+                                 << 0u;
+    QTest::newRow("phase") << int(Phase) << QVector<int>{1, 0, 1} << int(KXCTL_TAG_PHASE) << 1u;
+    QTest::newRow("true bypass") << int(Bypass) << QVector<int>{1, 0, 1}
+                                 << int(KXCTL_TAG_TRUEBYPASS) << 1u;
+    QTest::newRow("eq gain") << int(EqGain) << QVector<int>{3, 24, 7} << int(KXCTL_TAG_EQ_GAIN)
+                             << 7u;
+    QTest::newRow("comp threshold")
+        << int(CompThreshold) << QVector<int>{224, 240, 0} << int(KXCTL_TAG_COMP_THRESHOLD) << 0u;
+    QTest::newRow("send level") << int(SendLevel) << QVector<int>{-10, 6, -127}
+                                << int(KXCTL_TAG_SEND_LEVEL) << uint(uint8_t(-127));
+}
+
+void TestQKXDevice::pendingValueIsReplacedByTheLatest() {
+    QFETCH(int, kind);
+    QFETCH(QVector<int>, values);
+    QFETCH(int, tag);
+    QFETCH(uint, carried);
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    for (int v : values) {
+        bool accepted = false;
+        switch (kind) {
+        case 0:
+            accepted = dev.set_pan(in, 4, uchar(v));
+            break;
+        case 1:
+            accepted = dev.set_fader(in, 4, short(v));
+            break;
+        case 2:
+            accepted = dev.set_mute(KXMSG_DATA_CH_MASTER, 2, v != 0);
+            break;
+        case 3:
+            accepted = dev.set_phase(in, 4, v != 0);
+            break;
+        case 4:
+            accepted = dev.set_truebypass(in, 4, v != 0);
+            break;
+        case 5:
+            accepted = dev.set_eq(in, 4, 1, KXMSG_DATA_EQ_BAND_HIGH, uchar(v), 40, 255);
+            break;
+        case 6:
+            accepted = dev.set_comp(in, 4, 1, uchar(v), 20, 10, 10, 0, KXMSG_DATA_CH_TYPE_MONO);
+            break;
+        case 7:
+            accepted = dev.set_send_ch(in, 4, KXMSG_DATA_CH_AUX_SEND, 2, KXMSG_DATA_SEND_POS_POST,
+                                       static_cast<signed char>(v));
+            break;
+        }
+        QVERIFY(accepted);
+        WAIT_LINK_QUIET(dev);
+        QVERIFY(dev.traffic().valuesPending);
+    }
+    QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 0);
+    unit->setBusy(false);
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->messages().size(), 1);
+    QVector<uint> seen;
+    for (const EmulatedUnit::Element &e : unit->elements())
+        if (e.tag == tag)
+            seen << e.value;
+    QCOMPARE(seen, QVector<uint>{carried});
+}
+
+// The link's own account of its traffic, on which the tests' waiting relies.
+void TestQKXDevice::trafficTellsWhenTheLinkRests() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    QVERIFY(!dev.traffic().idle());
+    QVERIFY(!dev.traffic().inFlight);
+    dev.set_mute(KXMSG_DATA_CH_MIXER_INPUT, 2, true);
+    QKXDevice::Traffic t = dev.traffic();
+    QVERIFY(t.inFlight); // a read asks whether the unit is ready
+    QVERIFY(t.valuesPending);
+    QVERIFY(!t.requestsPending);
+    WAIT_LINK_QUIET(dev);
+    dev.request_hz();
+    WAIT_LINK_QUIET(dev);
+    t = dev.traffic();
+    QVERIFY(!t.ready);
+    QVERIFY(t.valuesPending);
+    QVERIFY(t.requestsPending);
+    QVERIFY(!t.idle());
+    QCOMPARE(t.messagesSent, quint64(0));
+
+    unit->setBusy(false);
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+    t = dev.traffic();
+    QVERIFY(t.ready && !t.inFlight && !t.valuesPending && !t.requestsPending);
+    QCOMPARE(t.messagesSent, quint64(1));
+    QCOMPARE(t.messagesDone, quint64(1));
+    QCOMPARE(int(unit->state().inputs[1].mute), 1);
+    // Ready: the next change goes out at once and is in flight until its answer is back.
+    dev.set_mute(KXMSG_DATA_CH_MIXER_INPUT, 2, false);
+    t = dev.traffic();
+    QVERIFY(t.inFlight && !t.ready && !t.valuesPending);
+    QCOMPARE(t.messagesSent, quint64(2));
+    QCOMPARE(t.messagesDone, quint64(1));
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->messages().size(), 2);
+}
+
+// The main window asks for meters again with every meter answer, so its link never rests;
+// the values set before still reach the unit, and the wait for them says when.
+void TestQKXDevice::deliveredWhileMetersKeepTheLinkBusy() {
+    UnitFixture units;
+    auto unit = units.plug();
+    QKXDevice dev;
+    int meterAnswers = 0;
+    connect(&dev, &QKXDevice::sig_recv_meter, &dev, [&] {
+        ++meterAnswers;
+        dev.request_meter();
+    });
+    dev.request_meter();
+    QVERIFY(UnitFixture::waitFor([&] { return meterAnswers > 22; }));
+    // Thirty-one levels take four messages, meter requests in between.
+    for (uchar ch = 1; ch <= 20; ++ch)
+        QVERIFY(dev.set_fader(KXMSG_DATA_CH_MIXER_INPUT, ch, short(-10 * ch)));
+    for (uchar m = 1; m <= 2; ++m)
+        QVERIFY(dev.set_fader(KXMSG_DATA_CH_MASTER, m, short(-300 - m)));
+    for (uchar o = 1; o <= 9; ++o)
+        QVERIFY(dev.set_fader(KXMSG_DATA_CH_LINEOUT, o, short(-400 - o)));
+    const quint64 before = dev.traffic().messagesSent;
+    WAIT_LINK_DELIVERED(dev);
+    const EmulatedUnit::State s = unit->state();
+    for (int ch = 1; ch <= 20; ++ch)
+        QCOMPARE(int(s.inputs[ch - 1].fader), -10 * ch);
+    QCOMPARE(int(s.masterFader[1]), -302);
+    QCOMPARE(int(s.outputFader[8]), -409);
+    QVERIFY(dev.traffic().messagesSent >= before + 4);
+    // The meters go on all the while.
+    const int answers = meterAnswers;
+    QVERIFY(UnitFixture::waitFor([&] { return meterAnswers > answers; }));
+    disconnect(&dev, &QKXDevice::sig_recv_meter, &dev, nullptr);
+    WAIT_LINK_IDLE(dev);
 }
 
 void TestQKXDevice::fixedPackingOrderAcrossMessages() {
@@ -305,12 +474,11 @@ void TestQKXDevice::fixedPackingOrderAcrossMessages() {
     dev.request_clocksource();
     dev.request_hz();
     dev.request_version();
-    UnitFixture::spin(60);
+    WAIT_LINK_QUIET(dev);
     QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 0);
     unit->setBusy(false);
     dev.kx_recv();
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 4; }));
-    UnitFixture::spin(60);
+    WAIT_LINK_IDLE(dev);
     QVector<int> sizes;
     for (const QByteArray &m : unit->messages())
         sizes << m.size();
@@ -346,11 +514,13 @@ void TestQKXDevice::faderPairStaysWhenItsLevelDoesNotFit() {
     for (uchar o = 1; o <= 3; ++o) // 54 bytes
         dev.set_assign_ch(KXMSG_DATA_CH_PLAYBACK, o, KXMSG_DATA_CH_LINEOUT, o);
     dev.set_fader(KXMSG_DATA_CH_MIXER_INPUT, 1, -1270);
-    UnitFixture::spin(40);
+    WAIT_LINK_QUIET(dev);
+    QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 0);
     unit->setBusy(false);
     dev.kx_recv();
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
+    WAIT_LINK_IDLE(dev);
     const auto messages = unit->messages();
+    QCOMPARE(messages.size(), 2);
     QCOMPARE(messages[0].size(), 62);
     QCOMPARE(messages[0].right(6), QByteArray::fromHex("610204 620201"));
     QCOMPARE(messages[1], QByteArray::fromHex("610204 620201 81030afb"));
@@ -364,7 +534,7 @@ void TestQKXDevice::readyWithNothingPendingSendsNothing() {
     QSignalSpy sends(&dev, &QKXDevice::sig_kx_send);
     QSignalSpy reads(&dev, &QKXDevice::sig_kx_recv);
     dev.kx_recv();
-    UnitFixture::spin(60);
+    WAIT_LINK_IDLE(dev);
     dev.kx_send();
     QCOMPARE(sends.count(), 0);
     // Still ready: the next change packs at once, without another read first.
@@ -381,16 +551,15 @@ void TestQKXDevice::initializeParameterForgetsLastValues() {
     QKXDevice dev;
     dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, true);
     dev.set_reverb(KXMSG_DATA_REVERB_LIVE, 1, 1, 1);
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 1; }));
-    UnitFixture::spin(40);
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->messages().size(), 1);
     dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, false);
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 2; }));
-    UnitFixture::spin(40);
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->messages().size(), 2);
     dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, false); // unchanged: nothing
     dev.initializeParameter();
     dev.set_phase(KXMSG_DATA_CH_MIXER_INPUT, 1, false); // forgotten: sent again
-    QVERIFY(UnitFixture::waitFor([&] { return unit->messages().size() == 3; }));
-    UnitFixture::spin(60);
+    WAIT_LINK_IDLE(dev);
     QCOMPARE(unit->messages().size(), 3);
     QCOMPARE(unit->messages()[2], QByteArray::fromHex("610204 620201 850200"));
 }

@@ -112,9 +112,9 @@ void TestWorker::replugFailsUntilDeselect() {
     QCOMPARE(log.lines.last(), QStringLiteral("read 1 64"));
 
     first->unplug();
-    UnitFixture::spin(5);
+    UnitFixture::deliverBusEvents();
     auto second = units.plug();
-    UnitFixture::spin(5);
+    UnitFixture::deliverBusEvents();
     log.lines.clear();
     worker.kx_send(QByteArray::fromHex("3101"));
     // The old selection stays and reaches nothing, not even the unit in its old slot.

@@ -1,6 +1,7 @@
 // Equaliser and compressor codes and records, their knob positions, and the reverb: the
 // code tables, what each record sends, and when the reverb and return reach the unit.
 #include "StoreFixture.h"
+#include "TranscribedTables.h"
 
 using namespace storetest;
 
@@ -33,6 +34,7 @@ private slots:
 
     void encoders_data();
     void encoders();
+    void encodersInFull();
     void eqBands_data();
     void eqBands();
     void eqBandOutOfRangeSendsNothing();
@@ -133,6 +135,49 @@ void TestStoreEffects::encoders() {
     QCOMPARE(int(encoders[encoder](uchar(position))), code);
 }
 
+// Every knob position through every encoder: the bucket tables as listed, the rules of the
+// stepped codes, and the codes meaning what the knobs show.
+void TestStoreEffects::encodersInFull() {
+    const QVector<int> gainDb = transcribed::expand(transcribed::eqGainDb, 0, 127, 0);
+    const QVector<QString> thresholdText = transcribed::expand(transcribed::thresholdSteps);
+    const QVector<QString> ratioText = transcribed::expand(transcribed::ratioSteps);
+    const auto bucket = [](const transcribed::Bucket *table, int count, int p, int above) {
+        for (int i = 0; i < count; ++i)
+            if (table[i].bound > p)
+                return table[i].code;
+        return above;
+    };
+    transcribed::Mismatches m;
+    for (int p = 0; p <= 127; ++p) {
+        const uchar u = uchar(p);
+        const QString at = QStringLiteral("position %1 ").arg(p);
+        m.check(at + "eq gain", int(DataManager::exchangeEqGain(u)), gainDb[p] + 12);
+        m.check(at + "low freq", int(DataManager::exchangeEqLowFreq(u)), qMin(p / 4, 31));
+        m.check(at + "mid freq", int(DataManager::exchangeEqMidFreq(u)), qMin(p / 2, 63));
+        m.check(at + "high freq", int(DataManager::exchangeEqHighFreq(u)), 32 + qMin(p / 4, 31));
+        m.check(at + "q", int(DataManager::exchangeEqMidq(u)), qMin(p / 18, 6));
+
+        const int threshold = DataManager::exchangeCompThreshold(u);
+        m.check(at + "threshold", threshold,
+                bucket(transcribed::thresholdCodes, 32, p, transcribed::thresholdCodeAbove));
+        m.check(at + "threshold as shown", int(int8_t(threshold)), thresholdText[p].toInt());
+        const int ratio = DataManager::exchangeCompRatio(u);
+        m.check(at + "ratio", ratio,
+                bucket(transcribed::ratioCodes, 14, p, transcribed::ratioCodeAbove));
+        const QString shown = ratioText[p];
+        m.check(at + "ratio as shown", ratio,
+                shown == QLatin1String("inf:1") ? 255
+                                                : qRound(shown.section(':', 0, 0).toDouble() * 10));
+        m.check(at + "gain", int(DataManager::exchangeCompGain(u)), qMin(p / 6, 20));
+        m.check(at + "attack", int(DataManager::exchangeCompAttack(u)), qMin(2 * p + 2, 200));
+        // The knob shows ten times the release code.
+        m.check(at + "release", int(DataManager::exchangeCompRelease(u)),
+                qMin(10 * p + 10, 1000) / 10);
+    }
+    m.check("low-cut marker", int(DataManager::exchangeEqGain(255)), 255);
+    VERIFY_ALL_ENTRIES(m);
+}
+
 void TestStoreEffects::eqBands_data() {
     QTest::addColumn<int>("band");
     QTest::addColumn<bool>("lowCut");
@@ -154,13 +199,13 @@ void TestStoreEffects::eqBands() {
     if (lowCut)
         r.lowGain = 255;
     QVERIFY(dm.sendEqParam(BandType(band), r));
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreEffects::eqBandOutOfRangeSendsNothing() {
     QCOMPARE(dm.sendEqParam(BandType(4), eqRecord(3)), false);
     QCOMPARE(dm.sendEqParam(kBandLow, eqRecord(21)), false);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreEffects::compressorRecord_data() {
@@ -190,7 +235,7 @@ void TestStoreEffects::compressorRecord() {
     r.attack = 10;
     r.release = 50;
     QVERIFY(dm.sendCompParam(r));
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 namespace {
@@ -273,7 +318,7 @@ void TestStoreEffects::knobsStorePositionAndDisplay() {
     // A stored 365 is the absent marker.
     k.store(track, 365, k.display);
     QCOMPARE(int((dm.*k.get)(track)), k.fallback);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreEffects::knobDefaultsOfAnEmptyFile() {
@@ -297,7 +342,7 @@ void TestStoreEffects::lowCutFlag() {
     QCOMPARE(storedMixer("Track9", "EqLowGainValue").toInt(), -12);
     QCOMPARE(dm.getEqLowCutFilter(QStringLiteral("Track9")), true);
     QCOMPARE(dm.getEqLowCutFilter(QStringLiteral("Track10")), false);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreEffects::reverbTypes_data() {
@@ -360,7 +405,7 @@ void TestStoreEffects::reverbKnobSendsWhileOn() {
         break;
     }
     QCOMPARE(storedMixer("Reverb", key).toInt(), position);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreEffects::reverbKnobOnlyStoredWhileOff() {
@@ -370,7 +415,7 @@ void TestStoreEffects::reverbKnobOnlyStoredWhileOff() {
     dm.notifyRvbDiffPosition(10, QStringLiteral("ROOM"));
     QCOMPARE(storedMixer("Reverb", "RvbPreDelayPos_Room").toInt(), 50);
     QCOMPARE(storedMixer("Reverb", "RvbDiffPos_Room").toInt(), 10);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreEffects::reverbDefaultsOfAnEmptyFile() {
@@ -418,7 +463,7 @@ void TestStoreEffects::reverbSwitch() {
     QCOMPARE(dm.getReverbStatus(), on);
     if (mode)
         QCOMPARE(storedMixer("Reverb", "Mode").toInt(), mode);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreEffects::reverbMuteIsStoredOnly() {
@@ -426,7 +471,7 @@ void TestStoreEffects::reverbMuteIsStoredOnly() {
     QCOMPARE(storedMixer("Reverb", "MasterReverbMute").toBool(), true);
     QCOMPARE(dm.getReverbMuteStatus(), true);
     dm.notifyReverbMode(4);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 QTEST_GUILESS_MAIN(TestStoreEffects)

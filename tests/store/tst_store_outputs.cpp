@@ -2,6 +2,7 @@
 // sources of both models, scene names, meter requests, update preferences and the
 // monitor-control outputs.
 #include "StoreFixture.h"
+#include "TranscribedTables.h"
 
 #include <algorithm>
 
@@ -42,6 +43,7 @@ private slots:
     void moniConDefaultsOfAnEmptyFile();
     void moniConLevels_data();
     void moniConLevels();
+    void moniConLevelTableInFull();
     void moniConSources_data();
     void moniConSources();
     void moniConSendOnlyOperations();
@@ -75,7 +77,7 @@ void TestStoreOutputs::clockSourceChoice() {
     QCOMPARE(stored(clockSourceSettingsName, "Interface", "SampleClockSourceId").toInt(), id);
     QCOMPARE(int(dm.getSampleClockSourceId()), id);
     QVERIFY(!storedMixer("Interface", "SampleClockSourceId").isValid());
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreOutputs::opticalFormatChoice_data() {
@@ -97,7 +99,7 @@ void TestStoreOutputs::opticalFormatChoice() {
     dm.notifyOpticalInputIndex(port, uchar(index));
     QCOMPARE(stored(clockSourceSettingsName, "Interface", port).toInt(), index);
     QCOMPARE(int(dm.getOpticalInputIndex(port)), index);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreOutputs::interfaceDefaultsOfAnEmptyFile() {
@@ -119,7 +121,7 @@ void TestStoreOutputs::pageAndFlagsAreStoredOnly() {
     dm.setDoNotInfoMessage(true);
     QCOMPARE(storedMixer("Misc", "Information_Dialog").toBool(), true);
     QCOMPARE(dm.getDoNotInfoMessage(), true);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreOutputs::lineOutDefaults_data() {
@@ -160,7 +162,7 @@ void TestStoreOutputs::lineOutAssignment() {
     dm.notifyLineOutSetting(name, uchar(index));
     QCOMPARE(storedMixer("LineOutSettings", name).toInt(), index);
     QCOMPARE(int(dm.getLineOutSetting(name)), index);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreOutputs::sourceTables_data() {
@@ -211,7 +213,7 @@ void TestStoreOutputs::preAmpMode() {
     dm.notifyPreAmpMode(0);
     QCOMPARE(storedMixer("Misc", "PreAmpMode").toString(), QStringLiteral("Analog"));
     QCOMPARE(dm.getPreAmpMode(), ushort(0));
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreOutputs::sceneNames() {
@@ -229,11 +231,11 @@ void TestStoreOutputs::sceneNames() {
 void TestStoreOutputs::meterRequests() {
     dm.getLevelMeter();
     const Wire level = {mark(KXCTL_TAG_METER_GET)};
-    QCOMPARE(text(fixture.received(level.size())), text(level));
+    QCOMPARE(text(fixture.received()), text(level));
     fixture.unit().clearLog();
     dm.getGrMeter(9);
     const Wire gr = channel(kIn, 9) << mark(KXCTL_TAG_GRMETER_GET);
-    QCOMPARE(fixture.receivedText(gr), text(gr));
+    QCOMPARE(fixture.receivedText(), text(gr));
 }
 
 void TestStoreOutputs::updatePreferences() {
@@ -345,7 +347,7 @@ void TestStoreOutputs::moniConLevels() {
     }
     QCOMPARE(storedMixer(group, key).toDouble(), dB);
     QCOMPARE(back, dB);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreOutputs::moniConSources_data() {
@@ -378,7 +380,7 @@ void TestStoreOutputs::moniConSources() {
     else
         dm.notifyMoniConSourceL(t, kMoniConSourceL(source));
     QCOMPARE(storedMixer(group, right ? "SOURCE_R" : "SOURCE_L").toInt(), source);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreOutputs::moniConSendOnlyOperations() {
@@ -390,7 +392,7 @@ void TestStoreOutputs::moniConSendOnlyOperations() {
         return std::all_of(std::begin(state.outputFader), std::end(state.outputFader),
                            [](int16_t level) { return level == -50; });
     }));
-    fixture.received(0);
+    fixture.received();
     fixture.unit().clearLog();
     dm.setMoniConFaderMute(kMoniConOut3_4);
     dm.setMoniConSourceL(kMoniConOut5_6, kMoniConInput1);
@@ -401,7 +403,7 @@ void TestStoreOutputs::moniConSendOnlyOperations() {
     // The first change goes out at once; the rest wait for the unit's answer, and only the
     // latest value of each output travels (output 4 never goes off).
     const Wire first = fader(kOut, 3, -1270);
-    const Wire got = fixture.received(first.size() + 2 * 7 + 9 * 3);
+    const Wire got = fixture.received();
     QCOMPARE(text(got.mid(0, first.size())), text(first));
     int offs = 0;
     for (const Element &e : got)
@@ -428,7 +430,7 @@ void TestStoreOutputs::moniConStoredOnly() {
     QCOMPARE(int(dm.getMoniConOutput()), 3);
     storeMixer("MoniCon OUT3_4", "SOURCE_L", 12);
     QCOMPARE(int(dm.getMoniConSouceL(kMoniConOut3_4)), 12);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreOutputs::moniConSourceTables_data() {
@@ -457,6 +459,32 @@ void TestStoreOutputs::moniConSourceTables() {
     dm.exchangeOutputSignal_MoniConR(uchar(index), t, ch);
     QCOMPARE(int(t), type);
     QCOMPARE(int(ch), right);
+}
+
+// Every level of the monitor window's table reaches the unit in tenths of a dB, -99.9 as
+// off; nine outputs take one level each per batch.
+void TestStoreOutputs::moniConLevelTableInFull() {
+    transcribed::Mismatches m;
+    for (int first = 0; first < 128; first += 9) {
+        for (int i = 0; i < 9 && first + i < 128; ++i) {
+            const double level = transcribed::monitorLevels[first + i];
+            if (i == 8)
+                dm.notifyMoniConMasterFader(level);
+            else if (i % 2 == 0)
+                dm.notifyMoniConMono1Fader(kMoniConTarget(i / 2), level);
+            else
+                dm.notifyMoniConMono2Fader(kMoniConTarget(i / 2), level);
+        }
+        QVERIFY(fixture.settle());
+        const EmulatedUnit::State s = fixture.unit().state();
+        for (int i = 0; i < 9 && first + i < 128; ++i) {
+            const double level = transcribed::monitorLevels[first + i];
+            const int code = first + i == 127 ? -1270 : qRound(level * 10);
+            m.check(QStringLiteral("%1 dB on output %2").arg(level).arg(i + 1),
+                    int(s.outputFader[i]), code);
+        }
+    }
+    VERIFY_ALL_ENTRIES(m);
 }
 
 QTEST_GUILESS_MAIN(TestStoreOutputs)

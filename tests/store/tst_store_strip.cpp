@@ -1,6 +1,7 @@
 // Channel strips, sends, return and true bypass: the keys each operation stores and the
 // exact elements the unit receives for mono tracks, linked pairs and the master.
 #include "StoreFixture.h"
+#include "TranscribedTables.h"
 
 using namespace storetest;
 
@@ -30,10 +31,13 @@ private slots:
     void pan_data();
     void pan();
     void channelNameKeepsAnyText();
+    void faderTextsInFull();
+    void panLabelsInFull();
 
     void sendDefaultsOfAnEmptyFile();
     void sendLevel_data();
     void sendLevel();
+    void sendTextsInFull();
     void returnFollowsTheMasterReverb_data();
     void returnFollowsTheMasterReverb();
     void sendPoint_data();
@@ -99,7 +103,7 @@ void TestStoreStrip::flagsAreStoredOnly() {
         QCOMPARE((dm.*get[op])(t), true);
     }
     QCOMPARE((dm.*get[op])(QStringLiteral("Track4")), false);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreStrip::phase_data() {
@@ -117,7 +121,7 @@ void TestStoreStrip::phase() {
     QFETCH(Wire, wire);
     dm.notifyTrackPhase(track, true);
     QCOMPARE(storedMixer(track, "Phase").toBool(), true);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::mute_data() {
@@ -139,7 +143,7 @@ void TestStoreStrip::mute() {
     dm.notifyTrackMute(track, true);
     QCOMPARE(storedMixer(track, "Mute").toBool(), true);
     QCOMPARE(dm.getTrackMute(track), true);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::faderFromDb_data() {
@@ -165,7 +169,7 @@ void TestStoreStrip::faderFromDb() {
     dm.notifyTrackFader(track, dB);
     QCOMPARE(storedMixer(track, "Fader").toDouble(), dB);
     QCOMPARE(dm.getTrackFaderViewValue(track), dB);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::faderFromText_data() {
@@ -213,7 +217,7 @@ void TestStoreStrip::faderFromText() {
     QCOMPARE(storedMixer(track, "Fader_value").toString(), kept);
     QCOMPARE(dm.getTrackFaderPosition(track), ushort(380));
     QCOMPARE(dm.getTrackFaderValue(track), kept);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::storedMarkersReadAsDefaults() {
@@ -253,7 +257,7 @@ void TestStoreStrip::pan() {
     QCOMPARE(storedMixer(track, "Pan_pos").toInt(), position);
     QCOMPARE(storedMixer(track, "Pan_value").toString(), label);
     QCOMPARE(dm.getTrackPanPosition(track, kTrackOdd), ushort(position));
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::channelNameKeepsAnyText() {
@@ -261,7 +265,7 @@ void TestStoreStrip::channelNameKeepsAnyText() {
     dm.notifyChannelName(QStringLiteral("Track12"), name);
     QCOMPARE(storedMixer("Track12", "Name").toString(), name);
     QCOMPARE(dm.getChannelName(QStringLiteral("Track12")), name);
-    QCOMPARE(text(fixture.received(0)), QString());
+    QCOMPARE(text(fixture.received()), QString());
 }
 
 void TestStoreStrip::sendDefaultsOfAnEmptyFile() {
@@ -326,7 +330,7 @@ void TestStoreStrip::sendLevel() {
     QString valueKey = levelKey;
     valueKey.replace(QStringLiteral("_Level"), QStringLiteral("_Value"));
     QCOMPARE(storedMixer(track, valueKey).toString(), label);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::returnFollowsTheMasterReverb_data() {
@@ -349,7 +353,7 @@ void TestStoreStrip::returnFollowsTheMasterReverb() {
     QCOMPARE(storedMixer("TrackMaster", "Return_Value").toString(), label);
     QCOMPARE(dm.getReturnLevel(), ushort(40));
     QCOMPARE(dm.getReturnValue(), label);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::sendPoint_data() {
@@ -390,7 +394,7 @@ void TestStoreStrip::sendPoint() {
     dm.notifySendPoint(track, send, char(point));
     QCOMPARE(storedMixer(track, pointKey).toInt(), point);
     QCOMPARE(dm.getSendPoint(track, send), uchar(point));
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::trueBypassSendsAndStores() {
@@ -402,7 +406,7 @@ void TestStoreStrip::trueBypassSendsAndStores() {
     dm.notifyTrueBypass(21, true);
     QCOMPARE(storedMixer("Track21", "TrueBypass").toBool(), true);
     const Wire wire = byteParam(kIn, 7, KXCTL_TAG_TRUEBYPASS, 1);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::mixerTrueBypass() {
@@ -413,7 +417,7 @@ void TestStoreStrip::mixerTrueBypass() {
     QCOMPARE(dm.getMixerTrueBypass(), false);
     const Wire wire =
         byteParam(kIn, 1, KXCTL_TAG_TRUEBYPASS, 1) + byteParam(kIn, 1, KXCTL_TAG_TRUEBYPASS, 0);
-    QCOMPARE(fixture.receivedText(wire), text(wire));
+    QCOMPARE(fixture.receivedText(), text(wire));
 }
 
 void TestStoreStrip::storeAndSendOrder_data() {
@@ -491,6 +495,98 @@ void TestStoreStrip::storeAndSendOrder() {
     QVERIFY(sent);
     QCOMPARE(atSend.isValid(), storedFirst);
     QVERIFY(storedMixer(group, key).isValid());
+}
+
+// Every listed text and label reaches the unit as its code. Distinct parameters take one
+// entry each, so that a batch of them reaches the unit together.
+
+void TestStoreStrip::faderTextsInFull() {
+    using transcribed::faderRowDb;
+    transcribed::Mismatches m;
+    const QStringList tracks = [] {
+        QStringList t;
+        for (int n = 1; n <= 20; ++n)
+            t << QStringLiteral("Track%1").arg(n);
+        return t << QStringLiteral("TrackMaster");
+    }();
+    for (int first = 352; first <= 453; first += tracks.size()) {
+        QVector<int> rows;
+        for (int i = 0; i < tracks.size() && first + i <= 453; ++i) {
+            const int row = first + i;
+            rows << row;
+            const QString text = row >= 452
+                                     ? QStringLiteral("-infinity")
+                                     : QStringLiteral("%1.0 dB").arg(faderRowDb[row - 352], 3);
+            dm.notifyTrackFader(tracks[i], row, text);
+        }
+        QVERIFY(fixture.settle());
+        const EmulatedUnit::State s = fixture.unit().state();
+        for (int i = 0; i < rows.size(); ++i) {
+            const int row = rows[i];
+            const int code = row >= 452 ? -1270 : 10 * faderRowDb[row - 352];
+            const QString key = QStringLiteral("row %1 on %2").arg(row).arg(tracks[i]);
+            if (i < 20) {
+                m.check(key, int(s.inputs[i].fader), code);
+            } else {
+                m.check(key + " left", int(s.masterFader[0]), code);
+                m.check(key + " right", int(s.masterFader[1]), code);
+            }
+        }
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestStoreStrip::panLabelsInFull() {
+    transcribed::Mismatches m;
+    for (int first = 0; first <= 40; first += 20) {
+        for (int i = 0; i < 20 && first + i <= 40; ++i) {
+            const QString label = QString::fromLatin1(transcribed::panLabels[first + i]);
+            m.check(label, int(DataManager::exchangePanLabelToNum(label)), first + i);
+            dm.notifyTrackPan(QStringLiteral("Track%1").arg(i + 1), 0, label);
+        }
+        QVERIFY(fixture.settle());
+        const EmulatedUnit::State s = fixture.unit().state();
+        for (int i = 0; i < 20 && first + i <= 40; ++i)
+            m.check(
+                QStringLiteral("%1 on input %2").arg(transcribed::panLabels[first + i]).arg(i + 1),
+                int(s.inputs[i].pan), first + i);
+    }
+    VERIFY_ALL_ENTRIES(m);
+}
+
+void TestStoreStrip::sendTextsInFull() {
+    const QVector<QString> texts = transcribed::expand(transcribed::sendTexts);
+    QCOMPARE(texts.size(), 128);
+    // Twenty inputs and the master, four sends each.
+    struct Send {
+        QString track;
+        int row, bus;
+    };
+    QVector<Send> sends;
+    for (int row = 1; row <= 21; ++row)
+        for (int bus = 1; bus <= 4; ++bus)
+            sends << Send{row <= 20 ? QStringLiteral("Track%1").arg(row)
+                                    : QStringLiteral("TrackMaster"),
+                          row, bus};
+    transcribed::Mismatches m;
+    for (int first = 0; first < 128; first += sends.size()) {
+        for (int i = 0; i < sends.size() && first + i < 128; ++i)
+            dm.notifySendLevel(sends[i].track, QStringLiteral("Send%1").arg(sends[i].bus),
+                               first + i, texts[first + i]);
+        QVERIFY(fixture.settle());
+        const EmulatedUnit::State s = fixture.unit().state();
+        for (int i = 0; i < sends.size() && first + i < 128; ++i) {
+            const QString &text = texts[first + i];
+            const int level =
+                text == QLatin1String("-inf.") ? -127 : text.left(3).trimmed().toInt();
+            const EmulatedUnit::Send &got = sends[i].row <= 20
+                                                ? s.inputs[sends[i].row - 1].sends[sends[i].bus - 1]
+                                                : s.masterSends[sends[i].bus - 1];
+            m.check(QStringLiteral("position %1 \"%2\"").arg(first + i).arg(text), int(got.level),
+                    level);
+        }
+    }
+    VERIFY_ALL_ENTRIES(m);
 }
 
 QTEST_GUILESS_MAIN(TestStoreStrip)

@@ -1,9 +1,10 @@
 // For suites that drive the global store against one emulated unit plugged for the whole
 // suite: the store made ready, empty settings files and a forgetful proxy before each case,
-// a wait until nothing more is on its way, and fresh settings objects for reading back.
+// a wait until the link is idle, and fresh settings objects for reading back.
 #pragma once
 
 #include "DataManager.h"
+#include "LinkWait.h"
 #include "UnitFixture.h"
 
 #include <QSettings>
@@ -54,17 +55,9 @@ public:
         unit_->clearLog();
     }
 
-    // Waits until the unit has received everything that is on its way.
-    void settle() {
-        int last = -1;
-        for (int round = 0; round < 100; ++round) {
-            UnitFixture::spin(40);
-            const int now = unit_ ? unit_->elements().size() : 0;
-            if (now == last)
-                return;
-            last = now;
-        }
-    }
+    // Waits until the unit has received everything that is on its way and the link is idle;
+    // fails the running test when it does not come to rest.
+    bool settle() { return waitLinkIdle(dm.device()); }
 
     EmulatedUnit &unit() { return *unit_; }
 

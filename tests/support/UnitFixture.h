@@ -30,11 +30,18 @@ public:
         for (auto &u : units_)
             u->unplug();
         units_.clear();
-        spin(5);
+        deliverBusEvents();
+    }
+
+    // Delivers what the bus has posted to this thread so far (arrivals and removals).
+    static void deliverBusEvents() {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
     }
 
     // Runs the event loop until the condition holds or the time is up; the condition's value.
-    static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 5000) {
+    // The default bound is far beyond any working round trip, also under load.
+    static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 60000) {
         QElapsedTimer clock;
         clock.start();
         while (!condition()) {
