@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 // Built in this order during static initialisation and destroyed in reverse: the settings
 // objects write back what is pending before `dm` ends the USB worker. `dm` touches neither
@@ -147,20 +148,32 @@ void DataManager::flushCurrentState() {
     mixer().sync();
 }
 
-bool DataManager::copyCurrentStateTo(const QString &target) {
-    QSettings &settings = mixer();
-    settings.sync();
-    if (QFile::exists(target) && !QFile::remove(target))
+namespace {
+
+// The whole content of a file; false when it cannot be read (absent, a folder, no access).
+bool readWhole(const QString &file, QByteArray &bytes) {
+    if (!QFileInfo(file).isFile())
         return false;
-    // A state never written has no file; its copy is an empty file, which reads as defaults.
-    if (!QFile::exists(settings.fileName())) {
-        QFile empty(target);
-        return empty.open(QIODevice::WriteOnly);
-    }
-    return QFile::copy(settings.fileName(), target);
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    bytes = in.readAll();
+    return in.error() == QFileDevice::NoError;
 }
 
-namespace {
+// Writes bytes to a temporary file beside target and puts it in target's place only when it
+// is complete, so a failure at any point leaves target as it was.
+bool writeWholeAtomically(const QString &target, const QByteArray &bytes) {
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        out.commit();
+        return false;
+    }
+    return out.commit();
+}
 
 // The settings object reads a file again on sync only when its size or time stamp changed.
 // A replacement of equal size written in the same millisecond would be missed: move its time.
@@ -175,22 +188,33 @@ void makeChangeVisible(const QString &file, qint64 oldSize, const QDateTime &old
 
 } // namespace
 
+bool DataManager::copyCurrentStateTo(const QString &target) {
+    QSettings &settings = mixer();
+    settings.sync();
+    // A state never written has no file; its copy is an empty file, which reads as defaults.
+    QByteArray bytes;
+    if (QFileInfo::exists(settings.fileName()) && !readWhole(settings.fileName(), bytes))
+        return false;
+    return writeWholeAtomically(target, bytes);
+}
+
 bool DataManager::replaceCurrentStateWith(const QString &source) {
     QSettings &settings = mixer();
     // Pending writes go to the old file first; otherwise the next sync would merge them into
     // the replacement.
     settings.sync();
+    QByteArray bytes;
+    if (!readWhole(source, bytes))
+        return false;
     const QString file = settings.fileName();
     const QFileInfo before(file);
     const qint64 oldSize = before.exists() ? before.size() : -1;
     const QDateTime oldTime = before.lastModified();
-    if (QFile::exists(file) && !QFile::remove(file))
+    if (!writeWholeAtomically(file, bytes))
         return false;
-    const bool copied = QFile::copy(source, file);
-    if (copied)
-        makeChangeVisible(file, oldSize, oldTime);
+    makeChangeVisible(file, oldSize, oldTime);
     settings.sync();
-    return copied;
+    return true;
 }
 
 bool DataManager::removeCurrentState() {
