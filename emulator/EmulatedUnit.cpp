@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -88,7 +89,8 @@ int encodedSize(const QVector<EmulatedUnit::Element> &group) {
 EmulatedUnit::EmulatedUnit(Model model)
     : model_(model), productId_(model == Model::Pelvo ? 0x6C31 : 0x6C32),
       productName_(model == Model::Pelvo ? QStringLiteral("OLVANE Pelvo")
-                                         : QStringLiteral("OLVANE Tarvik")) {
+                                         : QStringLiteral("OLVANE Tarvik")),
+      startNs_(now()) {
     if (model == Model::Tarvik)
         locks_ = {{KXMSG_DATA_CLOCKSOURCE_WORDCLOCK, KXMSG_DATA_CLOCKLOCK_UNLOCKED, 0},
                   {KXMSG_DATA_CLOCKSOURCE_OPTICAL_A, KXMSG_DATA_CLOCKLOCK_LOCKED, 48000},
@@ -163,6 +165,11 @@ void EmulatedUnit::setGrMeter(uint16_t value) {
     grMeter_ = value;
 }
 
+void EmulatedUnit::setLiveMeters(bool on) {
+    std::lock_guard<std::mutex> g(lock_);
+    liveMeters_ = on;
+}
+
 void EmulatedUnit::setBusy(bool busy) {
     std::lock_guard<std::mutex> g(lock_);
     busy_ = busy;
@@ -234,6 +241,7 @@ void EmulatedUnit::clearLog() {
     log_.clear();
     messages_.clear();
     requests_.clear();
+    rejected_.clear();
 }
 
 uint16_t EmulatedUnit::vendorId() const {
@@ -314,6 +322,7 @@ usbhost::Return EmulatedUnit::handleOut(usbhost::DeviceRequest &request) {
             e.value = uint32_t(value);
         }
         log_.push_back(e);
+        check(e);
         apply(e);
     }
     request.wLenDone = length;
@@ -382,10 +391,97 @@ void EmulatedUnit::answerMeters() {
         answer({num(KXCTL_TAG_CH, KXMSG_TYPE_U8, type), num(KXCTL_TAG_CH_NO, KXMSG_TYPE_U8, no),
                 num(KXCTL_TAG_METER, KXMSG_TYPE_U16, value)});
     };
+    if (liveMeters_)
+        liveLevels();
     for (int i = 0; i < 20; ++i)
         put(KXMSG_DATA_CH_MIXER_INPUT, uint8_t(i + 1), meters_[0][i]);
     for (int i = 0; i < 2; ++i)
         put(KXMSG_DATA_CH_MASTER, uint8_t(i + 1), meters_[1][i]);
+}
+
+double EmulatedUnit::seconds() const {
+    return double(now() - startNs_) / 1e9;
+}
+
+// The signal at an input before its fader, in dBFS: two slow waves of its own period and
+// phase and a little noise, so that each channel moves on its own and now and then peaks.
+double EmulatedUnit::liveInputDb(int index) {
+    constexpr double twoPi = 6.283185307179586;
+    const double t = seconds();
+    const double period = 2.5 + (index % 7) * 0.8;
+    const double phase = index * 1.7;
+    meterNoise_ ^= meterNoise_ << 13;
+    meterNoise_ ^= meterNoise_ >> 17;
+    meterNoise_ ^= meterNoise_ << 5;
+    const double jitter = (meterNoise_ % 1000) / 250.0 - 2.0; // -2 .. +2 dB
+    const double dB = -20.0 + 12.0 * std::sin(twoPi * t / period + phase) +
+                      6.0 * std::sin(twoPi * t / (period * 0.31) + 2.0 * phase) + jitter;
+    return std::min(dB, -0.5);
+}
+
+namespace {
+
+// Linear meter value of a level in dBFS (32768 is full scale); louder saturates.
+uint16_t meterValue(double dB) {
+    const double v = 32768.0 * std::pow(10.0, dB / 20.0);
+    return uint16_t(std::min(v, 65535.0));
+}
+
+double faderGainDb(int16_t level) {
+    return level / 10.0;
+}
+
+constexpr int16_t kFaderOff = -1270;
+
+} // namespace
+
+// Fills the meters from the signals and the mixer state: a channel that is muted, left out by
+// the solo of others or faded to minus infinity shows nothing; the masters show the panned
+// mix of what is left, through the master fader and mute.
+void EmulatedUnit::liveLevels() {
+    bool anySolo = false;
+    for (const Input &in : state_.inputs)
+        anySolo = anySolo || in.solo;
+    double power[2] = {0.0, 0.0};
+    for (int i = 0; i < 20; ++i) {
+        const Input &in = state_.inputs[i];
+        const double signal = liveInputDb(i);
+        if (in.mute || (anySolo && !in.solo) || in.fader == kFaderOff) {
+            meters_[0][i] = 0;
+            continue;
+        }
+        const double dB = signal + faderGainDb(in.fader);
+        meters_[0][i] = meterValue(dB);
+        const double amplitude = std::pow(10.0, dB / 20.0);
+        const double angle = std::min<int>(in.pan, 40) / 40.0 * 1.5707963267948966;
+        power[0] += std::pow(amplitude * std::cos(angle), 2);
+        power[1] += std::pow(amplitude * std::sin(angle), 2);
+    }
+    for (int side = 0; side < 2; ++side) {
+        if (state_.masterMute[side] || state_.masterFader[side] == kFaderOff || power[side] <= 0) {
+            meters_[1][side] = 0;
+            continue;
+        }
+        const double dB = 10.0 * std::log10(power[side]) + faderGainDb(state_.masterFader[side]);
+        meters_[1][side] = meterValue(dB);
+    }
+}
+
+// Gain reduction of the channel asked about: how far its signal lies above the threshold,
+// less what the ratio lets through; 32767 is none.
+uint16_t EmulatedUnit::liveGainReduction() {
+    constexpr uint16_t kNoReduction = 32767;
+    if (chType_ != KXMSG_DATA_CH_MIXER_INPUT || chNo_ < 1 || chNo_ > 20)
+        return kNoReduction;
+    const Comp &comp = state_.inputs[chNo_ - 1].comp;
+    if (!comp.on)
+        return kNoReduction;
+    const double threshold = int8_t(comp.threshold);
+    const double passed = comp.ratio == 255 || comp.ratio == 0 ? 0.0 : 10.0 / comp.ratio;
+    const double over = liveInputDb(chNo_ - 1) - threshold;
+    if (over <= 0)
+        return kNoReduction;
+    return std::min(kNoReduction, meterValue(-over * (1.0 - passed)));
 }
 
 void EmulatedUnit::apply(const Element &e) {
@@ -579,9 +675,9 @@ void EmulatedUnit::apply(const Element &e) {
         answerMeters();
         break;
     case KXCTL_TAG_GRMETER_GET:
-        answer({num(KXCTL_TAG_CH, KXMSG_TYPE_U8, chType_),
-                num(KXCTL_TAG_CH_NO, KXMSG_TYPE_U8, chNo_),
-                num(KXCTL_TAG_GRMETER, KXMSG_TYPE_U16, grMeter_)});
+        answer(
+            {num(KXCTL_TAG_CH, KXMSG_TYPE_U8, chType_), num(KXCTL_TAG_CH_NO, KXMSG_TYPE_U8, chNo_),
+             num(KXCTL_TAG_GRMETER, KXMSG_TYPE_U16, liveMeters_ ? liveGainReduction() : grMeter_)});
         break;
     default:
         break;

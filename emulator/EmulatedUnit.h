@@ -1,6 +1,9 @@
 // A software model of the interface on the virtual USB bus. It decodes every message it is
 // sent with the project's codec, applies the settings to its state, logs the elements it
-// received, answers queries with the ready element, and can be told to misbehave.
+// received, answers queries with the ready element, and can be told to misbehave. It knows the
+// legal range of every element it accepts and keeps the ones outside it, so suites can assert
+// that the panel never sends the unit a value it cannot take. On request its meters move like
+// a live signal that follows its own mixer state, for the demo.
 #pragma once
 
 #include "virtualbus.h"
@@ -91,6 +94,11 @@ public:
     void setDspMode(uint8_t mode);
     void setMeter(uint8_t chType, uint8_t chNo, uint16_t value);
     void setGrMeter(uint16_t value);
+    // Live meters (off by default, so answers stay what setMeter and setGrMeter gave): each
+    // input carries a slowly wandering signal that its fader, mute and solo shape, the master
+    // meters carry the mix through the master fader and mute, and the gain-reduction answer
+    // follows the compressor of the channel asked about.
+    void setLiveMeters(bool on);
 
     // Misbehaviour.
     void setBusy(bool busy);             // answers carry ready 0
@@ -108,7 +116,16 @@ public:
     QVector<QByteArray> messages() const; // the bytes of every accepted message
     QVector<Request> requests() const;    // every request, accepted or not
     int countRequests(uint8_t bRequest) const;
-    void clearLog();
+    void clearLog(); // also forgets the elements out of range
+
+    // Elements of accepted messages that the unit cannot take: an unknown tag, a wrong type, a
+    // value outside its range, or a value the addressed channel or this model does not have.
+    struct Rejected {
+        Element element;
+        QString reason;
+    };
+    int outOfRangeCount() const;
+    QVector<Rejected> outOfRange() const;
 
     // usbhost::VirtualDevice
     uint16_t vendorId() const override;
@@ -124,6 +141,13 @@ private:
     void apply(const Element &e);
     void answer(const Group &group);
     void answerMeters();
+    void check(const Element &e);
+    bool checkContext(const Element &e, QString *reason) const;
+    void reject(const Element &e, const QString &reason);
+    double seconds() const;
+    double liveInputDb(int index);
+    void liveLevels();
+    uint16_t liveGainReduction();
     QByteArray nextAnswer();
 
     const Model model_;
@@ -150,6 +174,13 @@ private:
     bool unplugNext_ = false;
     int delayMs_ = 0;
     uint32_t noise_ = 0x2545F491u;
+    bool liveMeters_ = false;
+    uint32_t meterNoise_ = 0x9E3779B9u;
+    qint64 startNs_ = 0;
+    QVector<Rejected> rejected_;
+    // The channel named last, and the ones marked as source and destination, were themselves
+    // out of range (so what addresses them is not counted twice).
+    bool channelBad_ = false, sourceBad_ = false, destinationBad_ = false;
 
     State state_;
     // Decoding context, kept across messages as the unit would.

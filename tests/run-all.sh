@@ -6,22 +6,13 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${OLVANE_BUILD_DIR:-$here/build-tests}
 
-packages=(cmake make g++ pkg-config qtbase5-dev libusb-1.0-0-dev fonts-liberation fonts-droid-fallback unzip openssl python3)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    if [[ $(id -u) -ne 0 ]]; then
-        echo "Missing packages: ${missing[*]}" >&2
-        echo "Install them as root: apt-get install ${missing[*]}" >&2
-        exit 1
-    fi
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# The real-USB suites run libusb against units that umockdev emulates; the fuzzers need
+# clang with libFuzzer's runtime.
+olvane_extra_packages=(umockdev libumockdev-dev clang libclang-rt-14-dev)
+source "$here/tools/install-packages.sh"
+
+# The fuzzers first, for a bounded time, so that CTest's summary closes the output.
+bash "$here/tests/fuzz/run-fuzz.sh" "${OLVANE_FUZZ_SECONDS:-60}"
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DOLVANE_SANITIZE=ON
 cmake --build "$build" -j"$(nproc)"

@@ -1,6 +1,8 @@
 // The emulated unit itself: its answers to every query of both models, how it packs answers
-// with the ready element, and each way it can be told to misbehave.
+// with the ready element, each way it can be told to misbehave, the elements it counts as out
+// of range, and its live meters.
 #include "EmulatedUnit.h"
+#include "LinkWait.h"
 #include "QKXDevice.h"
 #include "StdoutCapture.h"
 #include "UnitFixture.h"
@@ -72,6 +74,101 @@ private:
     usbdevs_handle_t handle_{};
 };
 
+// A setting message element by element, as the device link writes them.
+class Msg {
+public:
+    Msg &none(uint8_t tag) { return put(tag, KXMSG_TYPE_NONE, 0, 0); }
+    Msg &u8(uint8_t tag, int value) { return put(tag, KXMSG_TYPE_U8, uint32_t(value), 1); }
+    Msg &u16(uint8_t tag, int value) { return put(tag, KXMSG_TYPE_U16, uint32_t(value), 2); }
+    Msg &u32(uint8_t tag, uint32_t value) { return put(tag, KXMSG_TYPE_U32, value, 4); }
+    Msg &ch(int group, int no) { return u8(KXCTL_TAG_CH, group).u8(KXCTL_TAG_CH_NO, no); }
+    operator QByteArray() const { return bytes_; }
+
+private:
+    Msg &put(uint8_t tag, uint8_t type, uint32_t value, int size) {
+        bytes_.append(char(tag)).append(char(type));
+        for (int i = 0; i < size; ++i)
+            bytes_.append(char(value >> (8 * i)));
+        return *this;
+    }
+    QByteArray bytes_;
+};
+
+Msg eq(int no, int band, int gain, int freq, int q) {
+    return Msg()
+        .ch(KXMSG_DATA_CH_MIXER_INPUT, no)
+        .u8(KXCTL_TAG_EQ_BAND, band)
+        .u8(KXCTL_TAG_EQ_GAIN, gain)
+        .u8(KXCTL_TAG_EQ_FREQ, freq)
+        .u8(KXCTL_TAG_EQ_Q, q)
+        .u8(KXCTL_TAG_EQ_ON, 1);
+}
+
+Msg comp(int no, int threshold, int ratio, int attack, int release, int gain, int link) {
+    return Msg()
+        .ch(KXMSG_DATA_CH_MIXER_INPUT, no)
+        .u8(KXCTL_TAG_COMP_THRESHOLD, threshold)
+        .u8(KXCTL_TAG_COMP_RATIO, ratio)
+        .u8(KXCTL_TAG_COMP_ATTACK, attack)
+        .u8(KXCTL_TAG_COMP_RELEASE, release)
+        .u8(KXCTL_TAG_COMP_GAIN, gain)
+        .u8(KXCTL_TAG_COMP_LINK, link)
+        .u8(KXCTL_TAG_COMP_ON, 1);
+}
+
+Msg route(int srcGroup, int srcNo, int dstNo) {
+    return Msg()
+        .ch(srcGroup, srcNo)
+        .none(KXCTL_TAG_SOURCE)
+        .ch(KXMSG_DATA_CH_LINEOUT, dstNo)
+        .none(KXCTL_TAG_DESTINATION)
+        .none(KXCTL_TAG_ASSIGN);
+}
+
+Msg send(int group, int no, int bus, int pos, int level) {
+    return Msg()
+        .ch(group, no)
+        .none(KXCTL_TAG_SOURCE)
+        .ch(KXMSG_DATA_CH_AUX_SEND, bus)
+        .none(KXCTL_TAG_DESTINATION)
+        .u8(KXCTL_TAG_SEND_POS, pos)
+        .u8(KXCTL_TAG_SEND_LEVEL, level)
+        .none(KXCTL_TAG_SEND_APPLY);
+}
+
+Msg reverb(int type, int pre, int time, int diffusion) {
+    return Msg()
+        .u8(KXCTL_TAG_REVERB_TYPE, type)
+        .u8(KXCTL_TAG_REVERB_PREDELAY, pre)
+        .u8(KXCTL_TAG_REVERB_TIME, time)
+        .u8(KXCTL_TAG_REVERB_DIFFUSION, diffusion)
+        .none(KXCTL_TAG_REVERB_APPLY);
+}
+
+Msg channel(int group, int no, uint8_t tag, int value) {
+    return Msg().ch(group, no).u8(tag, value);
+}
+
+Msg fader(int group, int no, int level) {
+    return Msg().ch(group, no).u16(KXCTL_TAG_FADER, level);
+}
+
+// The meters of one answer run, keyed "group/number".
+QMap<QString, int> meterValues(Link &link) {
+    QMap<QString, int> out;
+    QString group, no;
+    for (const QString &e : link.readAll()) {
+        const QStringList tv = e.split(':');
+        if (tv[0] == "97")
+            group = tv[1];
+        else if (tv[0] == "98")
+            no = tv[1];
+        else if (tv[0] == "114" || tv[0] == "178")
+            out[group + '/' + no] = tv[1].toInt();
+    }
+    return out;
+}
+
 } // namespace
 
 class TestEmulatedUnit : public QObject {
@@ -83,6 +180,10 @@ private slots:
     void settingsReachTheState();
     void misbehaviour();
     void garbageAnswersDoNotBreakTheLink();
+    void outOfRangeElementsAreCounted_data();
+    void outOfRangeElementsAreCounted();
+    void liveMetersFollowTheMix();
+    void liveGainReductionFollowsTheCompressor();
 };
 
 void TestEmulatedUnit::answersQueries_data() {
@@ -218,7 +319,7 @@ void TestEmulatedUnit::garbageAnswersDoNotBreakTheLink() {
     for (int i = 0; i < 20; ++i) {
         dev.request_version();
         dev.kx_recv();
-        UnitFixture::spin(15);
+        WAIT_LINK_QUIET(dev);
     }
     unit->setAnswerGarbage(false);
     QVERIFY(UnitFixture::waitFor([&] {
@@ -226,6 +327,230 @@ void TestEmulatedUnit::garbageAnswersDoNotBreakTheLink() {
         return !name.isEmpty() && name.last()[0].toString() == QStringLiteral("OLVANE Tarvik");
     }));
     out.take();
+}
+
+void TestEmulatedUnit::outOfRangeElementsAreCounted_data() {
+    QTest::addColumn<bool>("pelvo");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("tag"); // of the one element out of range; 0 for none
+    QTest::addColumn<QString>("reason");
+    const int in = KXMSG_DATA_CH_MIXER_INPUT, master = KXMSG_DATA_CH_MASTER,
+              out = KXMSG_DATA_CH_LINEOUT, play = KXMSG_DATA_CH_PLAYBACK,
+              aux = KXMSG_DATA_CH_AUX_SEND;
+    const QString range = "value out of range";
+    auto legal = [](const char *name, bool pelvo, const QByteArray &m) {
+        QTest::newRow(name) << pelvo << m << 0 << QString();
+    };
+    auto bad = [](const char *name, bool pelvo, const QByteArray &m, int tag, const QString &why) {
+        QTest::newRow(name) << pelvo << m << tag << why;
+    };
+
+    // Every kind of setting at the edges of its range, as the panel sends them.
+    legal("faders, pan, flags", false,
+          Msg(fader(in, 20, 60)) + fader(master, 2, -1270) + fader(out, 9, -999) +
+              channel(in, 1, KXCTL_TAG_PAN, 40) + channel(master, 1, KXCTL_TAG_MUTE, 1));
+    legal("strip flags", false,
+          Msg(channel(in, 3, KXCTL_TAG_SOLO, 1)) + channel(in, 3, KXCTL_TAG_PHASE, 1) +
+              channel(in, 3, KXCTL_TAG_TRUEBYPASS, 0) + channel(in, 3, KXCTL_TAG_PAN, 0));
+    legal("equaliser bands", false,
+          Msg(eq(1, 1, 255, 31, 255)) + eq(2, 2, 0, 63, 0) + eq(2, 4, 24, 32, 255));
+    legal("compressors", false,
+          Msg(comp(5, 224, 10, 2, 1, 0, 2)) + comp(6, 0, 255, 200, 100, 20, 3));
+    legal("sends and return", false,
+          Msg(send(in, 20, 4, 3, 6)) + send(master, 1, 1, 1, -127) +
+              Msg().u8(KXCTL_TAG_RETURN_LEVEL, -98).u8(KXCTL_TAG_RETURN_ON, 1));
+    legal("reverb", false, Msg(reverb(5, 250, 100, 0)) + reverb(1, 0, 1, 100));
+    legal("interface", false,
+          Msg()
+              .u8(KXCTL_TAG_SET_CLOCKSOURCE, 2)
+              .u8(KXCTL_TAG_CLOCK_SRC, 6)
+              .u8(KXCTL_TAG_ADAT_X4MODE, 2)
+              .u32(KXCTL_TAG_SET_HZ, 192000)
+              .none(KXCTL_TAG_CONFIG_SAVE)
+              .none(KXCTL_TAG_METER_GET));
+    legal("larger model's routing", false,
+          Msg(route(in, 20, 8)) + route(play, 10, 1) + route(aux, 4, 2));
+    legal("smaller model's routing", true, Msg(route(in, 12, 1)) + route(play, 4, 2));
+    legal("smaller model's clock", true,
+          Msg()
+              .u8(KXCTL_TAG_SET_CLOCKSOURCE, 5)
+              .u8(KXCTL_TAG_CLOCK_SRC, 5)
+              .u8(KXCTL_TAG_ADAT_X4MODE, 1));
+    legal("gain-reduction request", false, Msg().ch(in, 20).none(KXCTL_TAG_GRMETER_GET));
+
+    bad("unknown tag", false, Msg().u8(KXCTL_TAG_METER, 3), KXCTL_TAG_METER,
+        "tag the unit does not take");
+    bad("fader as a byte", false, Msg().ch(in, 1).u8(KXCTL_TAG_FADER, 0), KXCTL_TAG_FADER,
+        "wrong type");
+    bad("channel group", false, Msg(channel(7, 1, KXCTL_TAG_MUTE, 1)), KXCTL_TAG_CH, range);
+    bad("input 21", false, Msg(channel(in, 21, KXCTL_TAG_MUTE, 1)), KXCTL_TAG_CH_NO,
+        "no such channel in the group");
+    bad("aux bus 5", false, Msg(send(in, 1, 5, 2, 0)), KXCTL_TAG_CH_NO,
+        "no such channel in the group");
+    bad("fader above +6 dB", false, Msg(fader(in, 1, 61)), KXCTL_TAG_FADER, range);
+    bad("fader below -99.9 dB", false, Msg(fader(master, 1, -1000)), KXCTL_TAG_FADER, range);
+    bad("fader of an aux bus", false, Msg(fader(aux, 1, 0)), KXCTL_TAG_FADER,
+        "fader of a channel that has none");
+    bad("output fader 10", false, Msg(fader(out, 10, 0)), KXCTL_TAG_FADER,
+        "fader of a channel that has none");
+    bad("pan 41", false, Msg(channel(in, 2, KXCTL_TAG_PAN, 41)), KXCTL_TAG_PAN, range);
+    bad("pan of the master", false, Msg(channel(master, 1, KXCTL_TAG_PAN, 20)), KXCTL_TAG_PAN,
+        "setting of a mixer input for another channel");
+    bad("mute 2", false, Msg(channel(in, 2, KXCTL_TAG_MUTE, 2)), KXCTL_TAG_MUTE, range);
+    bad("send position none", false, Msg(send(in, 1, 1, 0, 0)), KXCTL_TAG_SEND_POS, range);
+    bad("send level -99", false, Msg(send(in, 1, 1, 2, -99)), KXCTL_TAG_SEND_LEVEL, range);
+    bad("send from a line output", false, Msg(send(out, 1, 1, 2, 0)), KXCTL_TAG_SEND_APPLY,
+        "send from a channel that has no sends");
+    bad("return level +7", false, Msg().u8(KXCTL_TAG_RETURN_LEVEL, 7), KXCTL_TAG_RETURN_LEVEL,
+        range);
+    bad("equaliser gain 25", false, Msg(eq(1, 2, 25, 0, 0)), KXCTL_TAG_EQ_GAIN, range);
+    bad("equaliser Q 7", false, Msg(eq(1, 2, 0, 0, 7)), KXCTL_TAG_EQ_Q, range);
+    bad("low band frequency", false, Msg(eq(1, 1, 12, 32, 255)), KXCTL_TAG_EQ_ON,
+        "frequency outside the band");
+    bad("high band frequency", false, Msg(eq(1, 4, 12, 31, 255)), KXCTL_TAG_EQ_ON,
+        "frequency outside the band");
+    bad("mid band without Q", false, Msg(eq(1, 3, 12, 10, 255)), KXCTL_TAG_EQ_ON,
+        "Q that the band does not take");
+    bad("low-cut marker on the high band", false, Msg(eq(1, 4, 255, 40, 255)), KXCTL_TAG_EQ_ON,
+        "low-cut gain marker on a band other than the low band");
+    bad("threshold +1 dB", false, Msg(comp(1, 1, 10, 2, 1, 0, 1)), KXCTL_TAG_COMP_THRESHOLD, range);
+    bad("ratio 1.2", false, Msg(comp(1, 0, 12, 2, 1, 0, 1)), KXCTL_TAG_COMP_RATIO, range);
+    bad("attack 1", false, Msg(comp(1, 0, 10, 1, 1, 0, 1)), KXCTL_TAG_COMP_ATTACK, range);
+    bad("release 101", false, Msg(comp(1, 0, 10, 2, 101, 0, 1)), KXCTL_TAG_COMP_RELEASE, range);
+    bad("make-up gain 21", false, Msg(comp(1, 0, 10, 2, 1, 21, 1)), KXCTL_TAG_COMP_GAIN, range);
+    bad("link 4", false, Msg(comp(1, 0, 10, 2, 1, 0, 4)), KXCTL_TAG_COMP_LINK, range);
+    bad("odd link on an even channel", false, Msg(comp(2, 0, 10, 2, 1, 0, 2)), KXCTL_TAG_COMP_ON,
+        "compressor link side that does not match the channel");
+    bad("reverb type 0", false, Msg(reverb(0, 42, 27, 50)), KXCTL_TAG_REVERB_TYPE, range);
+    bad("pre-delay 251", false, Msg(reverb(1, 251, 27, 50)), KXCTL_TAG_REVERB_PREDELAY, range);
+    bad("reverb time 0", false, Msg(reverb(1, 0, 0, 50)), KXCTL_TAG_REVERB_TIME, range);
+    bad("diffusion 101", false, Msg(reverb(1, 0, 1, 101)), KXCTL_TAG_REVERB_DIFFUSION, range);
+    bad("clock source 3", false, Msg().u8(KXCTL_TAG_SET_CLOCKSOURCE, 3), KXCTL_TAG_SET_CLOCKSOURCE,
+        range);
+    bad("optical format 3", false, Msg().u8(KXCTL_TAG_CLOCK_SRC, 5).u8(KXCTL_TAG_ADAT_X4MODE, 3),
+        KXCTL_TAG_ADAT_X4MODE, range);
+    bad("optical format of no input", false, Msg().u8(KXCTL_TAG_ADAT_X4MODE, 0),
+        KXCTL_TAG_ADAT_X4MODE, "optical format without an optical input named");
+    bad("sample rate", false, Msg().u32(KXCTL_TAG_SET_HZ, 32000), KXCTL_TAG_SET_HZ, range);
+    bad("gain reduction of input 21", false, Msg().ch(in, 21).none(KXCTL_TAG_GRMETER_GET),
+        KXCTL_TAG_CH_NO, "no such channel in the group");
+    bad("routing from no source", false, Msg(route(0, 0, 1)), KXCTL_TAG_CH, range);
+    bad("larger model's line out on the smaller", true, Msg(route(master, 1, 3)), KXCTL_TAG_ASSIGN,
+        "routing to a line output this model does not have");
+    bad("line out 9", false, Msg(route(master, 1, 9)), KXCTL_TAG_ASSIGN,
+        "routing to a line output this model does not have");
+    bad("input 3 on the smaller model", true, Msg(route(in, 3, 1)), KXCTL_TAG_ASSIGN,
+        "routing source this model does not have");
+    bad("computer 5 on the smaller model", true, Msg(route(play, 5, 2)), KXCTL_TAG_ASSIGN,
+        "routing source this model does not have");
+    bad("optical B clock on the smaller model", true, Msg().u8(KXCTL_TAG_SET_CLOCKSOURCE, 6),
+        KXCTL_TAG_SET_CLOCKSOURCE, "clock source this model does not have");
+    bad("word clock on the smaller model", true, Msg().u8(KXCTL_TAG_SET_CLOCKSOURCE, 2),
+        KXCTL_TAG_SET_CLOCKSOURCE, "clock source this model does not have");
+}
+
+void TestEmulatedUnit::outOfRangeElementsAreCounted() {
+    QFETCH(bool, pelvo);
+    QFETCH(QByteArray, message);
+    QFETCH(int, tag);
+    QFETCH(QString, reason);
+    QVERIFY(message.size() <= KXCTL_MSG_MAX);
+    UnitFixture units;
+    auto unit = units.plug(pelvo ? EmulatedUnit::Model::Pelvo : EmulatedUnit::Model::Tarvik);
+    Link link;
+    QVERIFY(link.select());
+    QVERIFY(link.send(message));
+    const auto rejected = unit->outOfRange();
+    QCOMPARE(unit->outOfRangeCount(), tag ? 1 : 0);
+    if (tag) {
+        QCOMPARE(int(rejected[0].element.tag), tag);
+        QCOMPARE(rejected[0].reason, reason);
+        QVERIFY(unit->elements().contains(rejected[0].element)); // still taken and logged
+    }
+    unit->clearLog();
+    QCOMPARE(unit->outOfRangeCount(), 0);
+}
+
+void TestEmulatedUnit::liveMetersFollowTheMix() {
+    UnitFixture units;
+    auto unit = units.plug();
+    Link link;
+    QVERIFY(link.select());
+    const int in = KXMSG_DATA_CH_MIXER_INPUT, master = KXMSG_DATA_CH_MASTER;
+    const QByteArray meterGet = Msg().none(KXCTL_TAG_METER_GET);
+
+    // Off by default: the meters answer what was set.
+    QVERIFY(link.send(meterGet));
+    QCOMPARE(meterValues(link).value("4/1"), 0);
+
+    unit->setLiveMeters(true);
+    QVERIFY(link.send(meterGet));
+    const auto first = meterValues(link);
+    QCOMPARE(first.size(), 22);
+    for (auto it = first.begin(); it != first.end(); ++it) // the inputs stay below full scale
+        QVERIFY2(it.value() > 0 && (it.key().startsWith("2/") || it.value() < 32768),
+                 qPrintable(it.key()));
+    UnitFixture::spin(150);
+    QVERIFY(link.send(meterGet));
+    QVERIFY(meterValues(link) != first); // a live signal moves
+
+    // Mute, fader at minus infinity and fader level. The same channel a moment apart moves by
+    // far less than 30 dB of fader, and stays above silence under it.
+    QVERIFY(link.send(Msg(channel(in, 2, KXCTL_TAG_MUTE, 1)) + fader(in, 3, -1270)));
+    QVERIFY(link.send(meterGet));
+    const int loud = meterValues(link).value("4/4");
+    QVERIFY(link.send(fader(in, 4, -300)));
+    QVERIFY(link.send(meterGet));
+    auto m = meterValues(link);
+    QCOMPARE(m.value("4/2"), 0);
+    QCOMPARE(m.value("4/3"), 0);
+    QVERIFY2(m.value("4/4") > 0 && m.value("4/4") * 5 < loud,
+             qPrintable(QString("%1 %2").arg(loud).arg(m["4/4"])));
+    QVERIFY(m.value("2/1") > 0 && m.value("2/2") > 0);
+
+    // Solo leaves only the soloed channel; the master follows it through its own fader.
+    QVERIFY(link.send(channel(in, 6, KXCTL_TAG_SOLO, 1)));
+    QVERIFY(link.send(meterGet));
+    m = meterValues(link);
+    for (int ch = 1; ch <= 20; ++ch)
+        QCOMPARE(m.value(QString("4/%1").arg(ch)) > 0, ch == 6);
+    QVERIFY(link.send(Msg(channel(master, 1, KXCTL_TAG_MUTE, 1)) + fader(master, 2, -1270)));
+    QVERIFY(link.send(meterGet));
+    m = meterValues(link);
+    QCOMPARE(m.value("2/1"), 0);
+    QCOMPARE(m.value("2/2"), 0);
+    QVERIFY(m.value("4/6") > 0);
+
+    // Nothing left in the mix: the masters fall silent with an open master.
+    QVERIFY(link.send(Msg(channel(master, 1, KXCTL_TAG_MUTE, 0)) + fader(master, 2, 0) +
+                      channel(in, 6, KXCTL_TAG_MUTE, 1)));
+    QVERIFY(link.send(meterGet));
+    m = meterValues(link);
+    QCOMPARE(m.value("2/1"), 0);
+    QCOMPARE(m.value("2/2"), 0);
+    QCOMPARE(unit->outOfRangeCount(), 0);
+}
+
+void TestEmulatedUnit::liveGainReductionFollowsTheCompressor() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setLiveMeters(true);
+    Link link;
+    QVERIFY(link.select());
+    const QByteArray grGet = Msg().ch(KXMSG_DATA_CH_MIXER_INPUT, 3).none(KXCTL_TAG_GRMETER_GET);
+    QVERIFY(link.send(grGet));
+    QCOMPARE(meterValues(link).value("4/3"), 32767); // compressor off: no reduction
+
+    // Threshold -32 dB at infinite ratio: the signal, which stays far above it most of the
+    // time, is held down.
+    QVERIFY(link.send(comp(3, 224, 255, 2, 1, 0, 1)));
+    int reduced = 0;
+    for (int i = 0; i < 10; ++i) {
+        QVERIFY(link.send(grGet));
+        reduced += meterValues(link).value("4/3") < 32767 ? 1 : 0;
+        UnitFixture::spin(30);
+    }
+    QVERIFY(reduced > 0);
 }
 
 QTEST_GUILESS_MAIN(TestEmulatedUnit)
