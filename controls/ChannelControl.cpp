@@ -2,10 +2,10 @@
 // buttons, the pan drag and the label fader path.
 #include "ChannelControl.h"
 
+#include "Artwork.h"
 #include "ControlTables.h"
 
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -95,8 +95,9 @@ void ChannelControl::initSelectedChannel() {
 }
 
 void ChannelControl::select(bool stereo) {
-    const QPixmap picture(stereo ? QStringLiteral(":Resource/track/TrackLink_1.png")
-                                 : QStringLiteral(":Resource/track/Tarvik_track_1.png"));
+    const QPixmap picture =
+        artwork::pixmap(stereo ? QStringLiteral(":Resource/track/TrackLink_1.png")
+                               : QStringLiteral(":Resource/track/Tarvik_track_1.png"));
     // The old selection goes back to the picture of its own kind.
     clearSelection(stereoSelected);
     selectedCh = stereo ? stereoCh : trackCh;
@@ -109,8 +110,9 @@ void ChannelControl::select(bool stereo) {
 }
 
 void ChannelControl::clearSelection(bool stereo) {
-    const QPixmap picture(stereo ? QStringLiteral(":Resource/track/TrackLink_0.png")
-                                 : QStringLiteral(":Resource/track/Tarvik_track_0.png"));
+    const QPixmap picture =
+        artwork::pixmap(stereo ? QStringLiteral(":Resource/track/TrackLink_0.png")
+                               : QStringLiteral(":Resource/track/Tarvik_track_0.png"));
     selectedCh = kNone;
     emit signal_setLowCutFilterDisable();
     if (prevStripLabel) {
@@ -214,8 +216,8 @@ void ChannelControl::showPan(unsigned short position) {
     panHelper.setPanValue(panDisplaySt, text);
     dm.notifyTrackPan(trackCh, position, text);
     const bool centre = position == stripKindTable[trackType == kTrackOdd ? 0 : 1].panCentre;
-    const QPixmap picture(centre ? QStringLiteral(":Resource/track/PAN.png")
-                                 : QStringLiteral(":Resource/track/PAN_c.png"));
+    const QPixmap picture = artwork::pixmap(centre ? QStringLiteral(":Resource/track/PAN.png")
+                                                   : QStringLiteral(":Resource/track/PAN_c.png"));
     for (PanControl *knob : {panKnob, panKnobSt})
         if (knob)
             knob->setPixmap(picture);

@@ -2,6 +2,7 @@
 // knob from a position to its text, number, graph input and picture.
 #include "DialControl.h"
 
+#include "Artwork.h"
 #include "ControlTables.h"
 #include "DrawCompressor.h"
 #include "DrawEq.h"
@@ -26,13 +27,8 @@ short DialControl::firstPress_y = 0;
 short DialControl::iKnobValue = 0;
 bool DialControl::throughDoubleClick = false;
 
-DialControl::DialControl(QWidget *parent) : QLabel(parent) {
-    knobImages.reserve(21);
-    for (int k = 0; k <= 20; ++k) {
-        const int clock = 700 + (k / 2) * 100 + (k % 2) * 30;
-        knobImages.emplace_back(QStringLiteral(":/Resource/track/knob_s/knob-s_%1.png").arg(clock));
-    }
-}
+DialControl::DialControl(QWidget *parent)
+    : QLabel(parent), knobImages(artwork::knobFrames(":/Resource/track/knob_s/knob-s_%1.png")) {}
 
 void DialControl::mousePressEvent(QMouseEvent *event) {
     emit dialknob_Pressed(event);

@@ -1,6 +1,7 @@
 // Send and return level knob.
 #include "DialControlSend.h"
 
+#include "Artwork.h"
 #include "ChannelControl.h"
 #include "ControlTables.h"
 #include "DataManager.h"
@@ -25,14 +26,8 @@ unsigned short storedLevel(const QString &track, const QString &send) {
 
 } // namespace
 
-DialControlSend::DialControlSend(QWidget *parent) : QLabel(parent) {
-    knobImages.reserve(21);
-    for (int k = 0; k <= 20; ++k) {
-        const int clock = 700 + (k / 2) * 100 + (k % 2) * 30;
-        knobImages.emplace_back(
-            QStringLiteral(":/Resource/track/knob_send/knob_L_%1.png").arg(clock));
-    }
-}
+DialControlSend::DialControlSend(QWidget *parent)
+    : QLabel(parent), knobImages(artwork::knobFrames(":/Resource/track/knob_send/knob_L_%1.png")) {}
 
 void DialControlSend::mousePressEvent(QMouseEvent *event) {
     emit sendDialKnob_Pressed(event);

@@ -1,8 +1,9 @@
 // Line-out arrows: one table of index ranges per picture set.
 #include "LineOut.h"
 
+#include "Artwork.h"
+
 #include <QLabel>
-#include <QPixmap>
 
 #include <initializer_list>
 
@@ -51,7 +52,7 @@ QString pictureOf(Ranges ranges, int index) {
 
 void showPicture(QLabel *label, const QString &path) {
     if (label && !path.isEmpty())
-        label->setPixmap(QPixmap(path));
+        label->setPixmap(artwork::pixmap(path));
 }
 
 } // namespace

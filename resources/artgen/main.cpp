@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
@@ -61,11 +62,30 @@ bool writeNotice(const QString &target, const QString &noticePath, const QString
     return writeIfChanged(target, text);
 }
 
+// True when no pixel lets anything through.
+bool fullyOpaque(const QImage &img) {
+    if (!img.hasAlphaChannel())
+        return true;
+    const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+// An opaque picture is stored without an alpha channel: the panel then decodes it straight
+// into the screen's format, with the same pixels.
 QByteArray png(const QImage &img) {
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "PNG");
+    if (fullyOpaque(img))
+        img.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG");
+    else
+        img.save(&buffer, "PNG");
     return data;
 }
 
