@@ -709,6 +709,7 @@ void TestControlsKnobs::sendReturnAndPairAndMaster() {
     work.rotateSendKnob(m.get(), QStringLiteral("TrackMaster"), QStringLiteral("Return"));
     QCOMPARE(stored("TrackMaster", "Return_Level").toInt(), 95);
     QCOMPARE(display.text(), QStringLiteral(" -3dB"));
+    fixture.settle();
     QCOMPARE(fixture.unit().state().returnLevel, -3);
 
     // A stereo strip's knob shows the level and stores nothing.
