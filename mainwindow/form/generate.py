@@ -86,7 +86,10 @@ class Form:
             props["geometry"] = (x, y, w, h)
         return self.new(Obj(name, cls, parent, props, family, pre))
 
-    def add_page(self, stack, page):
+    def page(self, stack, page, props=None):
+        """A stacked page, added before its children exist: filling a parentless page and
+        re-parenting it afterwards resolves every child's style and font a second time."""
+        self.new(Obj(page, "QWidget", stack, props))
         self.code("%s->addWidget(%s);" % (stack, page))
 
     def raise_all(self, names):
@@ -101,11 +104,11 @@ class Form:
         self.code("%s->setContentsMargins(0, 0, 0, 0);" % name)
 
 
-def build_mono(form, pair):
+def build_mono(form, stack, pair):
     (tag, _x, (odd, n_odd), (even, n_even), sels, stems, _ssel, _sstem, _fader) = pair
     _sheet, link_x, sel_x, meter, disp_x, send1_y, extra = strips.MONO_DIFFS[tag]
     page = "mono" + tag
-    form.new(Obj(page, "QWidget", None))
+    form.page(stack, page)
     rows = {r[0]: r for r in strips.MONO_ROWS}
     made = {}
     for item in strips.mono_create_order():
@@ -134,13 +137,13 @@ def build_mono(form, pair):
         props["geometry"] = (x, y, w, h)
         form.new(Obj(name, cls, page, props, family=key))
         made[item] = name
-    return page, [made[k] for k in strips.MONO_RAISE]
+    return [made[k] for k in strips.MONO_RAISE]
 
 
-def build_stereo(form, pair):
+def build_stereo(form, stack, pair):
     (tag, _x, _o, _e, _sels, _stems, ssel, sstem, fader) = pair
     page = "stereo" + tag
-    form.new(Obj(page, "QWidget", None))
+    form.page(stack, page)
     rows = {r[0]: r for r in strips.STEREO_ROWS}
     made = {}
     for key in strips.STEREO_CREATE:
@@ -154,7 +157,7 @@ def build_stereo(form, pair):
         name = pattern.format(P=tag, F=fader, SEL=ssel)
         form.new(Obj(name, cls, page, props, family=key))
         made[key] = name
-    return page, [made[k] for k in strips.STEREO_RAISE]
+    return [made[k] for k in strips.STEREO_RAISE]
 
 
 def build_pair(form, tag):
@@ -165,31 +168,25 @@ def build_pair(form, tag):
                  {"geometry": (pair[1], strips.STACK_Y, strips.STACK_W, strips.STACK_H),
                   "sheet": sheet}))
     for build in (build_mono, build_stereo):
-        page, raise_list = build(form, pair)
-        form.add_page(stack, page)
-        form.raise_all(raise_list)
+        form.raise_all(build(form, stack, pair))
 
 
 def build_master(form):
     x, y, w, h = sections.MASTER_STACK
     form.new(Obj("sW_master", "QStackedWidget", "Mixer",
                  {"geometry": (x, y, w, h), "sheet": sections.MASTER_SHEET}))
-    form.new(Obj("master_dummy", "QWidget", None))
-    form.add_page("sW_master", "master_dummy")
-    form.new(Obj("master_ch", "QWidget", None))
+    form.page("sW_master", "master_dummy")
+    form.page("sW_master", "master_ch")
     for row in sections.MASTER_ROWS:
         form.row(row, "master_ch")
         if row[0] == "sW_return":
-            form.new(Obj("returnDisable", "QWidget", None))
+            form.page("sW_return", "returnDisable")
             for r in sections.RETURN_DISABLE_ROWS:
                 form.row(r, "returnDisable")
-            form.add_page("sW_return", "returnDisable")
-            form.new(Obj("returnEnable", "QWidget", None, {"sheet": sections.RETURN_ENABLE_SHEET}))
+            form.page("sW_return", "returnEnable", {"sheet": sections.RETURN_ENABLE_SHEET})
             for r in sections.RETURN_ENABLE_ROWS:
                 form.row(r, "returnEnable")
-            form.add_page("sW_return", "returnEnable")
             form.raise_all(sections.RETURN_ENABLE_RAISE)
-    form.add_page("sW_master", "master_ch")
     form.raise_all(sections.MASTER_CH_RAISE)
 
 
@@ -211,8 +208,8 @@ def build_reverb(form):
 
 
 def build_mixer(form):
-    form.new(Obj("Mixer", "QWidget", None, {"enabled": True, "minSize": (1260, 700),
-                                              "maxSize": (1260, 700), "sheet": "S17"}))
+    form.page("stackedWidget", "Mixer", {"enabled": True, "minSize": (1260, 700),
+                                         "maxSize": (1260, 700), "sheet": "S17"})
     for entry in sections.MIXER_CHILDREN:
         kind = entry[0]
         if kind == "button":
@@ -233,14 +230,13 @@ def build_mixer(form):
                 form.row(sections.name_field(n), "Mixer", family="nameField")
         elif kind == "reverb":
             build_reverb(form)
-    form.add_page("stackedWidget", "Mixer")
     kids = form.children["Mixer"]
     first = sections.MIXER_RAISE_FIRST
     form.raise_all(first + [k for k in kids if k not in first])
 
 
 def build_interface(form):
-    form.new(Obj("Interface", "QWidget", None, dict(pages.INTERFACE_PAGE)))
+    form.page("stackedWidget", "Interface", dict(pages.INTERFACE_PAGE))
     form.row(pages.WIDGET, "Interface")
     form.row(pages.LAYOUT_WIDGET2, "widget")
     form.layout("horizontalLayout", "QHBoxLayout", "layoutWidget2", 6)
@@ -267,18 +263,15 @@ def build_interface(form):
             form.code("gridLayout->addWidget(%s, %d, %d, 1, 1);" % (name, r, c))
     for row in pages.BUFFER_ROWS + pages.INTERFACE_ROWS:
         form.row(row, "widget" if row in pages.BUFFER_ROWS else "Interface")
-    form.add_page("stackedWidget", "Interface")
 
 
 def build_routing(form):
-    form.new(Obj("Routing_Pelvo", "QWidget", None, {"sheet": pages.PELVO_SHEET}))
+    form.page("stackedWidget", "Routing_Pelvo", {"sheet": pages.PELVO_SHEET})
     for row in pages.PELVO_ROWS:
         form.row(row, "Routing_Pelvo")
-    form.add_page("stackedWidget", "Routing_Pelvo")
-    form.new(Obj("Routing_Tarvik", "QWidget", None, {"sheet": pages.TARVIK_SHEET}))
+    form.page("stackedWidget", "Routing_Tarvik", {"sheet": pages.TARVIK_SHEET})
     for row in pages.tarvik_rows():
         form.row(row, "Routing_Tarvik")
-    form.add_page("stackedWidget", "Routing_Tarvik")
 
 
 def build():
