@@ -430,7 +430,12 @@ void MainWindow::initPan() {
     // Mono indicators first (sent), then the stereo L and R ones (shown only).
     const auto restore = [&](int channel, PanControl *knob, QLabel *display, bool send) {
         const QString &track = mono[channel].track;
-        const int x = dm.getTrackPanPosition(track, channel % 2 ? kTrackEven : kTrackOdd);
+        const kTrackType side = channel % 2 ? kTrackEven : kTrackOdd;
+        int x = dm.getTrackPanPosition(track, side);
+        // The indicator of a left track moves over 0..40, of a right one over 59..99; a stored
+        // position off its track (a damaged file) shows the centre.
+        if (side == kTrackOdd ? x > 40 : (x < 59 || x > 99))
+            x = side == kTrackOdd ? 20 : 79;
         const QString text = dm.getTrackPanValue(track);
         knob->setGeometry(x, 336, 16, 12);
         display->setText(text);

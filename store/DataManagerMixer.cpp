@@ -267,7 +267,8 @@ unsigned short DataManager::getTrackPanPosition(QString track, kTrackType kind) 
 
 QString DataManager::getTrackPanValue(QString track) {
     const QString label = loadSettingString(track, QStringLiteral("Pan_value"));
-    return label.isEmpty() ? QStringLiteral("C") : label;
+    // Only a label of the pan scale names a pan; anything else reads as the centre.
+    return exchangePanLabelToNum(label) == kNoChannel ? QStringLiteral("C") : label;
 }
 
 QString DataManager::getChannelName(QString track) {
@@ -415,7 +416,9 @@ void DataManager::storeKnob(int knob, const QString &track, int position, const 
 
 unsigned short DataManager::knobPosition(int knob, const QString &track) {
     const unsigned short position = loadSetting(track, QLatin1String(kKnobs[knob].positionKey));
-    return position == kAbsent ? kKnobs[knob].fallback : position;
+    // A knob turns from 0 to 127; anything else (absent, or a damaged file) reads as its
+    // default, so that no stored number turns into a code the unit does not take.
+    return position <= 127 ? position : kKnobs[knob].fallback;
 }
 
 void DataManager::notifyCompThreshold(QString track, int position, QString text) {
@@ -531,7 +534,12 @@ unsigned short DataManager::reverbPosition(int param, const QString &name) {
     const ReverbRow &row = reverbRow(name);
     const unsigned short position =
         loadSetting(kReverb, QLatin1String(kReverbPositionKeys[param]) + QLatin1String(row.suffix));
-    return position == kAbsent ? row.fallback[param] : position;
+    // The knobs turn over pre-delay 0..250, time 1..100 and diffusion 0..100, which the unit
+    // takes as they are; anything else (absent, or a damaged file) reads as the type's default.
+    static const unsigned short lowest[] = {0, 1, 0}, highest[] = {250, 100, 100};
+    if (position < lowest[param] || position > highest[param])
+        return row.fallback[param];
+    return position;
 }
 
 void DataManager::storeReverbKnob(int param, int position, const QString &name,

@@ -168,7 +168,11 @@ const RateRow kSampleRates[] = {
 namespace storecodes {
 
 int16_t faderLevelFromDb(double dB) {
-    const int tenths = int(std::trunc(dB * 10.0));
+    // A level read from a damaged settings file can be anything: NaN is off, and the rest is
+    // held to the unit's scale before the conversion, which would overflow past it.
+    if (std::isnan(dB))
+        return -1270;
+    const int tenths = int(std::trunc(std::clamp(dB, -127.0, 6.0) * 10.0));
     if (tenths == -999)
         return -1270;
     return int16_t(tenths);
@@ -183,11 +187,16 @@ int16_t faderLevelFromText(const QString &text) {
 int8_t sendLevelFromText(const QString &text) {
     if (text == QLatin1String("-inf."))
         return -127;
-    return int8_t(leadingNumber(text));
+    // Beyond the unit's -98..+6 dB (a damaged file) the nearest level it takes; below it
+    // minus infinity.
+    const int dB = leadingNumber(text);
+    return dB < -98 ? int8_t(-127) : int8_t(std::min(dB, 6));
 }
 
 uint8_t sendPosition(unsigned stored) {
-    return stored >= 1 && stored <= 3 ? uint8_t(stored) : 0;
+    // The unit takes off, pre and post only: a stored point outside them (a damaged file)
+    // goes out as off.
+    return stored >= 1 && stored <= 3 ? uint8_t(stored) : uint8_t(KXMSG_DATA_SEND_POS_OFF);
 }
 
 } // namespace storecodes

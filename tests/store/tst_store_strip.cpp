@@ -3,6 +3,8 @@
 #include "StoreFixture.h"
 #include "TranscribedTables.h"
 
+#include <cmath>
+
 using namespace storetest;
 
 namespace {
@@ -156,6 +158,9 @@ void TestStoreStrip::faderFromDb_data() {
     QTest::newRow("6.0") << "Track2" << 6.0 << fader(kIn, 2, 60);
     QTest::newRow("-0.05 truncates") << "Track6" << -0.05 << fader(kIn, 6, 0);
     QTest::newRow("-100 is not off") << "Track6" << -100.0 << fader(kIn, 6, -1000);
+    QTest::newRow("huge is +6") << "Track6" << 1e308 << fader(kIn, 6, 60);
+    QTest::newRow("huge negative is off") << "Track6" << -1e308 << fader(kIn, 6, -1270);
+    QTest::newRow("NaN is off") << "Track6" << std::nan("") << fader(kIn, 6, -1270);
     QTest::newRow("pair") << "Track5_6" << -3.0 << fader(kIn, 5, -30) + fader(kIn, 6, -30);
     QTest::newRow("master") << "TrackMaster" << -1.5
                             << fader(kMaster, 1, -15) + fader(kMaster, 2, -15);
@@ -304,7 +309,14 @@ void TestStoreStrip::sendLevel_data() {
                                       << "Send1_Level" << send(kIn, 3, 1, 2, 6);
     QTest::newRow("stored point out of range") << "Track3"
                                                << "Send3" << 7 << "-98dB"
-                                               << "Send3_Level" << send(kIn, 3, 3, 0, -98);
+                                               << "Send3_Level" << send(kIn, 3, 3, 1, -98);
+    // A label beyond the unit's levels (a damaged file) goes out as the nearest level it takes.
+    QTest::newRow("label above the range") << "Track3"
+                                           << "Send1" << 2 << " 99dB"
+                                           << "Send1_Level" << send(kIn, 3, 1, 2, 6);
+    QTest::newRow("label below the range") << "Track3"
+                                           << "Send1" << 2 << "-300dB"
+                                           << "Send1_Level" << send(kIn, 3, 1, 2, -127);
     QTest::newRow("minus infinity") << "Track20"
                                     << "Send4" << 3 << "-inf."
                                     << "Send4_Level" << send(kIn, 20, 4, 3, -127);
@@ -376,10 +388,10 @@ void TestStoreStrip::sendPoint_data() {
                           << "Send2"
                           << "-12dB" << 2 << "Send2_Point"
                           << send(kIn, 9, 2, 2, -12) + send(kIn, 10, 2, 2, -12);
-    QTest::newRow("point out of range sent as 0")
+    QTest::newRow("point out of range sent as off")
         << "Track4"
         << "Send2"
-        << "  0dB" << 9 << "Send2_Point" << send(kIn, 4, 2, 0, 0);
+        << "  0dB" << 9 << "Send2_Point" << send(kIn, 4, 2, 1, 0);
 }
 
 void TestStoreStrip::sendPoint() {
