@@ -414,6 +414,15 @@ void TestWindowScenes::initialise() {
     QCOMPARE(boxes.texts,
              QStringList{QStringLiteral("This operation initializes MIXER Panel & "
                                         "ROUTING Panel parameters.<br>Are you sure?")});
+    // The busy window counts down ten seconds, less than the reload may take to reach the
+    // unit on a loaded machine: look for it before waiting on the unit.
+    QWidget *busy = nullptr;
+    for (QWidget *t : QApplication::topLevelWidgets()) {
+        if (t != &w() && t->findChild<QProgressBar *>() && t->isVisible())
+            busy = t;
+    }
+    QVERIFY(busy);
+    QCOMPARE(busy->windowTitle(), QStringLiteral("Now Initializing..."));
     QCOMPARE(ChannelControl::selectedCh, QStringLiteral("none"));
     QVERIFY(!ui().pB_Mute2->isChecked());
     QCOMPARE(ui().dSB_faderDisplay3->value(), 0.0);
@@ -422,13 +431,6 @@ void TestWindowScenes::initialise() {
     QCOMPARE(int(unit->state().inputs[2].fader), 0);
     QCOMPARE(bytesOf(sceneFile(1)), scene);
     QCOMPARE(dm.getSceneMemoryName(QStringLiteral("SceneMemory1")), QStringLiteral("Keep"));
-    QWidget *busy = nullptr;
-    for (QWidget *t : QApplication::topLevelWidgets()) {
-        if (t != &w() && t->findChild<QProgressBar *>() && t->isVisible())
-            busy = t;
-    }
-    QVERIFY(busy);
-    QCOMPARE(busy->windowTitle(), QStringLiteral("Now Initializing..."));
 }
 
 void TestWindowScenes::initialiseCancelled() {
