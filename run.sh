@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tries the panel without hardware: installs what is missing on a Debian machine (as
-# tests/run-all.sh does), builds a release build in build/ and starts the demo, the panel
-# with one emulated Tarvik. Arguments go to the demo: --pelvo emulates a Pelvo instead.
+# tests/run-all.sh does), builds both programs in a release build in build/ (so that the
+# README's install steps work on it) and starts the demo, the panel with one emulated Tarvik.
+# Arguments go to the demo: --pelvo emulates a Pelvo instead.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -15,5 +16,5 @@ fi
 source "$here/tools/install-packages.sh"
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build" -j"$(nproc)" --target olvane-demo
+cmake --build "$build" -j"$(nproc)" --target olvane-panel olvane-demo
 exec "$build/app/olvane-demo" "$@"

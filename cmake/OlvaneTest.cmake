@@ -1,6 +1,6 @@
 # olvane_add_test(NAME src... LIBS lib...): one Qt Test executable registered with CTest,
 # headless, with settings files isolated in a folder of its own.
-set(OLVANE_LSAN_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/lsan.supp)
+set(OLVANE_LSAN_SUPPRESSIONS ${PROJECT_SOURCE_DIR}/tests/lsan.supp)
 
 function(olvane_add_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
