@@ -619,7 +619,9 @@ void TestWindowScenes::noticeWindow() {
     QFile resource(QStringLiteral(":/Resource/LICENSE.txt"));
     QVERIFY(resource.open(QIODevice::ReadOnly));
     QString expected = QString::fromUtf8(resource.readAll());
-    QVERIFY(expected.contains(QChar(0x0c)) || !expected.isEmpty());
+    // The notice puts a form feed between its texts; the window shows them without.
+    QVERIFY(!expected.isEmpty());
+    QVERIFY(expected.contains(QChar(0x0c)));
     expected.remove(QChar(0x0c));
 
     BoxAnswerer boxes;

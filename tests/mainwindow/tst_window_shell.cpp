@@ -1,6 +1,7 @@
 // The window's shell against emulated units: the interface page's status texts, plugging and
 // unplugging, the clock source restored at start and on connection, meters, window events,
 // navigation and help links, fonts and the monitor window's close.
+#include "PaintCounter.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
@@ -93,23 +94,6 @@ int dotOf(unsigned short level) {
     DrawLevelMeter meter;
     return meter.convertToDot(level);
 }
-
-// Counts paint events per widget.
-class PaintCounter : public QObject {
-public:
-    QHash<QObject *, int> paints;
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints[watched];
-        return false;
-    }
-    int total() const {
-        int n = 0;
-        for (int v : paints)
-            n += v;
-        return n;
-    }
-};
 
 // The help links' addresses, as the desktop would receive them.
 class UrlCatcher : public QObject {

@@ -3,7 +3,8 @@
 // during a scene load, while meters stream, in the middle of a fader drag, in the middle of a
 // transfer), on both models. Nothing may crash or hang, no message box may pile on another,
 // the unit is never sent a value it cannot take, and after the last plug the unit holds
-// exactly what the settings hold.
+// exactly what the settings hold. A unit that comes back having lost its settings (as after
+// a power cycle) is given them all again, although none of them has changed.
 #include "WindowFaultKit.h"
 #include "tst_window_reload.h"
 
@@ -39,6 +40,8 @@ private slots:
 
     void unplugAtRandomMoments_data();
     void unplugAtRandomMoments();
+    void replugOfAUnitThatLostItsSettings_data();
+    void replugOfAUnitThatLostItsSettings();
 
 private:
     // Two scenes that differ from each other in every kind of parameter.
@@ -216,6 +219,46 @@ void TestWindowUnplug::unplugAtRandomMoments() {
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(QLatin1Char('\n'))));
     QVERIFY2(unit->outOfRangeCount() == 0, qPrintable(describeRejected(*unit)));
     QVERIFY2(safety.texts.isEmpty(), qPrintable(safety.texts.join(QLatin1String("; "))));
+}
+
+void TestWindowUnplug::replugOfAUnitThatLostItsSettings_data() {
+    QTest::addColumn<Model>("model");
+    QTest::newRow("Pelvo") << Model::Pelvo;
+    QTest::newRow("Tarvik") << Model::Tarvik;
+}
+
+// Everything the window sends equals what it sent the unit before, so only a reload that
+// forgets what it last sent reaches a unit that starts again from its power-on state.
+void TestWindowUnplug::replugOfAUnitThatLostItsSettings() {
+    QFETCH(Model, model);
+    loadRichSettings(model);
+    if (QTest::currentTestFailed())
+        return;
+    unit = f.plug(model);
+    if (!openLoaded(f))
+        return;
+    QStringList diff = stateDifferences(unit->state(), expectedState(model), model);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(QLatin1Char('\n'))));
+    const auto storedBytes = [] {
+        dm.flushCurrentState();
+        QFile file(dm.currentStateFileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray settingsBefore = storedBytes();
+    QVERIFY(!settingsBefore.isEmpty());
+
+    unit->unplug();
+    QVERIFY(f.waitDisconnected());
+    // A new emulated unit of the same model: every setting at its power-on value.
+    auto restarted = f.plug(model);
+    f.window->timerInterrupt_1000ms();
+    QVERIFY(waitConnectedNow());
+    QVERIFY(waitLinkDelivered(dm.device()));
+
+    QCOMPARE(storedBytes(), settingsBefore);
+    diff = stateDifferences(restarted->state(), expectedState(model), model);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(QLatin1Char('\n'))));
+    QVERIFY2(restarted->outOfRangeCount() == 0, qPrintable(describeRejected(*restarted)));
 }
 
 QTEST_MAIN(TestWindowUnplug)
