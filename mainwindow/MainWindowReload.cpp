@@ -432,11 +432,13 @@ void MainWindow::initPan() {
         const QString &track = mono[channel].track;
         const kTrackType side = channel % 2 ? kTrackEven : kTrackOdd;
         int x = dm.getTrackPanPosition(track, side);
-        // The indicator of a left track moves over 0..40, of a right one over 59..99; a stored
-        // position off its track (a damaged file) shows the centre.
-        if (side == kTrackOdd ? x > 40 : (x < 59 || x > 99))
-            x = side == kTrackOdd ? 20 : 79;
+        // Always a pan label ("C" for anything else), and the pan the unit is sent.
         const QString text = dm.getTrackPanValue(track);
+        // The indicator of a left track moves over 0..40, of a right one over 59..99; a stored
+        // position off its track (a damaged file) is taken from the text, so that indicator,
+        // text, store and unit tell one pan.
+        if (side == kTrackOdd ? x > 40 : (x < 59 || x > 99))
+            x = DataManager::exchangePanLabelToNum(text) + (side == kTrackOdd ? 0 : 59);
         knob->setGeometry(x, 336, 16, 12);
         display->setText(text);
         display->hide();
