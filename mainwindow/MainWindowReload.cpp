@@ -508,10 +508,13 @@ void MainWindow::lineOutChosen(int row, int index) {
         arrow.setLineOut_Pelvo(arrows[row], index);
     else
         arrow.setLineOut_Tarvik(arrows[row], index);
-    // Until a unit has told its name the larger model's page stands in; its routing is kept
-    // but not sent, since the unit being plugged may be the smaller model, which has neither
-    // those outputs nor those sources. The reload after the name sends it.
-    if (ui->label_IntDevice->text() == QLatin1String("No Device")) {
+    // Routing reaches only a unit of the row's model that has told its name since it was
+    // plugged in. Before that the larger model's page stands in, and its routing is kept but
+    // not sent: the unit may be the smaller model, which has neither those outputs nor those
+    // sources; the reload after the name sends it. A failed answer while connected shows
+    // "No Device" for a moment, but the unit that named itself is still the one to route.
+    const bool pelvoNamed = unitName == QLatin1String("OLVANE Pelvo");
+    if (unitName.isEmpty() || r.pelvo != pelvoNamed) {
         dm.saveSetting(QStringLiteral("LineOutSettings"), QLatin1String(r.key), index);
         return;
     }
