@@ -231,7 +231,7 @@ private:
     void setConnectRename();
     void setConnectHelp();
 
-    // Back to "no unit has named itself": deviceState 0, no name.
+    // Back to "no unit has named itself": deviceState 0, no name, nothing to save into.
     void forgetUnit();
     void buildLevelMeterTable();
     void connectProcedure();

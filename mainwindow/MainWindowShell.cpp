@@ -150,6 +150,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
 
     connect(ui->actionUpdate, &QAction::triggered, this, &MainWindow::doUpdate);
     ui->actionUpdate->setEnabled(false);
+    // Usable only while a unit has named itself: there is nothing to store into before.
+    ui->actionSaveIntoTheUnit->setEnabled(false);
 
     const struct {
         QTimer *timer;
@@ -544,12 +546,14 @@ void MainWindow::slt_RecvDeviceName(QString name) {
     if (deviceState == 0)
         deviceState = 1;
     unitName = name;
+    ui->actionSaveIntoTheUnit->setEnabled(true);
     firmwareCheck(name, firmwareText(firmVersion, firmBuild));
 }
 
 void MainWindow::forgetUnit() {
     deviceState = 0;
     unitName.clear();
+    ui->actionSaveIntoTheUnit->setEnabled(false);
 }
 
 void MainWindow::slt_RecvClockSource(kxmsg_data_clocksource_t src) {

@@ -147,6 +147,7 @@ private slots:
     void routingReachesTheUnitAfterAFailedNameAnswer_data();
     void routingReachesTheUnitAfterAFailedNameAnswer();
     void reloadAfterAFailedNameAnswerRoutesNoOtherModel();
+    void saveIntoTheUnitOnlyWhileAUnitIsNamed();
 
     void clockSourceRestored_data();
     void clockSourceRestored();
@@ -632,6 +633,37 @@ void TestWindowShell::reloadAfterAFailedNameAnswerRoutesNoOtherModel() {
     VERIFY_NOTHING_OUT_OF_RANGE(unit);
     QCOMPARE(int(unit->state().routes[0].srcType), int(KXMSG_DATA_CH_MASTER));
     QCOMPARE(int(unit->state().routes[1].srcNo), 2);
+}
+
+// Save into the unit is offered only while a unit has named itself since it was plugged in.
+void TestWindowShell::saveIntoTheUnitOnlyWhileAUnitIsNamed() {
+    BoxCloser closer(200);
+    WindowFixture fx;
+    MainWindow &w = fx.open();
+    QAction *save = fx.ui().actionSaveIntoTheUnit;
+    QVERIFY(!save->isEnabled());
+    // The window's polls make the link let go of an earlier case's unit.
+    QVERIFY(UnitFixture::waitFor([] { return !dm.queryExistDevice(); }));
+    QVERIFY(!save->isEnabled());
+
+    // A name with no unit connected, then an empty one: not offered.
+    w.slt_RecvDeviceName("OLVANE Tarvik");
+    QVERIFY(save->isEnabled());
+    w.slt_RecvDeviceName(QString());
+    QVERIFY(!save->isEnabled());
+
+    auto unit = fx.plug(EmulatedUnit::Model::Pelvo);
+    QVERIFY(fx.waitConnected(false));
+    QVERIFY(save->isEnabled());
+    // A failed name answer while connected keeps it.
+    w.slt_RecvDeviceName(QString());
+    QVERIFY(save->isEnabled());
+
+    unit->unplug();
+    QVERIFY(fx.waitDisconnected());
+    QVERIFY(!save->isEnabled());
+    save->trigger();
+    QVERIFY(closer.texts.filter("Save mixer settings?").isEmpty());
 }
 
 // ---- Clock source -----------------------------------------------------------------------------
