@@ -202,8 +202,10 @@ void ChannelControl::panKnob_Moved(QMouseEvent *event) {
     showPan(ccMovement);
 }
 
+// The drag goes on from the centre when the button stays down after the second click.
 void ChannelControl::panKnob_DoubleClicked() {
-    showPan(stripKindTable[trackType == kTrackOdd ? 0 : 1].panCentre);
+    ccMovement = stripKindTable[trackType == kTrackOdd ? 0 : 1].panCentre;
+    showPan(ccMovement);
 }
 
 // Both indicators of the channel (mono strip and the same side of the stereo strip) show the

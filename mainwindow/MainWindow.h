@@ -148,6 +148,9 @@ public:
     // 2 view loaded.
     unsigned char deviceState = 0;
     bool deviceConnected = false;
+    // The name the unit gave since it was plugged in, empty while deviceState is 0. A failed
+    // answer leaves "No Device" on the page, but not here: the unit may still be connected.
+    QString unitName;
     unsigned short firmVersion = 0;
     unsigned short firmBuild = 0;
     uint32_t currentSampleRate = 0;
@@ -228,6 +231,8 @@ private:
     void setConnectRename();
     void setConnectHelp();
 
+    // Back to "no unit has named itself": deviceState 0, no name, nothing to save into.
+    void forgetUnit();
     void buildLevelMeterTable();
     void connectProcedure();
     void disconnectProcedure();

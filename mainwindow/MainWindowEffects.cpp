@@ -323,6 +323,14 @@ void MainWindow::on_pB_LowCutFilter_clicked() {
     eqDial.dialKnob = ui->label_LowFreqKnob;
     eqDial.dialDisplay = ui->label_LowFreqDisp;
     eqDial.setLowCutFilterFreq();
+    // The channels of a linked pair keep the pair's cut and low gain, as they keep its knobs:
+    // the reload gives the unit what the channels hold.
+    const QString selected = ChannelControl::selectedCh;
+    const QString odd = ChannelControl::exChangeToMonoOdd(selected);
+    if (odd != QLatin1String("NotStereo")) {
+        copyEffectSettings(selected, odd);
+        copyEffectSettings(selected, ChannelControl::exChangeToMonoEven(selected));
+    }
     ui->label_Equalizer->repaint();
 }
 

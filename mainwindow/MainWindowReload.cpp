@@ -432,11 +432,13 @@ void MainWindow::initPan() {
         const QString &track = mono[channel].track;
         const kTrackType side = channel % 2 ? kTrackEven : kTrackOdd;
         int x = dm.getTrackPanPosition(track, side);
-        // The indicator of a left track moves over 0..40, of a right one over 59..99; a stored
-        // position off its track (a damaged file) shows the centre.
-        if (side == kTrackOdd ? x > 40 : (x < 59 || x > 99))
-            x = side == kTrackOdd ? 20 : 79;
+        // Always a pan label ("C" for anything else), and the pan the unit is sent.
         const QString text = dm.getTrackPanValue(track);
+        // The indicator of a left track moves over 0..40, of a right one over 59..99; a stored
+        // position off its track (a damaged file) is taken from the text, so that indicator,
+        // text, store and unit tell one pan.
+        if (side == kTrackOdd ? x > 40 : (x < 59 || x > 99))
+            x = DataManager::exchangePanLabelToNum(text) + (side == kTrackOdd ? 0 : 59);
         knob->setGeometry(x, 336, 16, 12);
         display->setText(text);
         display->hide();
@@ -506,10 +508,13 @@ void MainWindow::lineOutChosen(int row, int index) {
         arrow.setLineOut_Pelvo(arrows[row], index);
     else
         arrow.setLineOut_Tarvik(arrows[row], index);
-    // Until a unit has told its name the larger model's page stands in; its routing is kept
-    // but not sent, since the unit being plugged may be the smaller model, which has neither
-    // those outputs nor those sources. The reload after the name sends it.
-    if (ui->label_IntDevice->text() == QLatin1String("No Device")) {
+    // Routing reaches only a unit of the row's model that has told its name since it was
+    // plugged in. Before that the larger model's page stands in, and its routing is kept but
+    // not sent: the unit may be the smaller model, which has neither those outputs nor those
+    // sources; the reload after the name sends it. A failed answer while connected shows
+    // "No Device" for a moment, but the unit that named itself is still the one to route.
+    const bool pelvoNamed = unitName == QLatin1String("OLVANE Pelvo");
+    if (unitName.isEmpty() || r.pelvo != pelvoNamed) {
         dm.saveSetting(QStringLiteral("LineOutSettings"), QLatin1String(r.key), index);
         return;
     }

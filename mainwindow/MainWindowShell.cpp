@@ -150,6 +150,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
 
     connect(ui->actionUpdate, &QAction::triggered, this, &MainWindow::doUpdate);
     ui->actionUpdate->setEnabled(false);
+    // Usable only while a unit has named itself: there is nothing to store into before.
+    ui->actionSaveIntoTheUnit->setEnabled(false);
 
     const struct {
         QTimer *timer;
@@ -537,13 +539,21 @@ void MainWindow::slt_RecvDeviceName(QString name) {
         // A name that a unit gone before its connection left behind must not let the next
         // unit be connected under it.
         if (!deviceConnected)
-            deviceState = 0;
+            forgetUnit();
         return;
     }
     setText(ui->label_IntDevice, name);
     if (deviceState == 0)
         deviceState = 1;
+    unitName = name;
+    ui->actionSaveIntoTheUnit->setEnabled(true);
     firmwareCheck(name, firmwareText(firmVersion, firmBuild));
+}
+
+void MainWindow::forgetUnit() {
+    deviceState = 0;
+    unitName.clear();
+    ui->actionSaveIntoTheUnit->setEnabled(false);
 }
 
 void MainWindow::slt_RecvClockSource(kxmsg_data_clocksource_t src) {
@@ -740,7 +750,7 @@ void MainWindow::disconnectProcedure() {
     for (QLabel *l : {ui->label_IntClockSourceStatus, ui->label_IntOptAInputStatus,
                       ui->label_IntOptBInputStatus})
         setLabel(l, kGray18, kDashes);
-    deviceState = 0;
+    forgetUnit();
     meterLevels.fill(0);
     grMeterLevel = 32767;
 

@@ -134,10 +134,13 @@ void MainWindow::loadEqCompParam(QString track) {
         dial.dialDisplay = ui->*k.display;
         dial.loadKnob(k.knob, track);
     }
+    // A scene load keeps the selection, so the button may still show a cut that the loaded
+    // state no longer has: it follows the store either way.
     if (dm.getEqLowCutFilter(track)) {
         ui->pB_LowCutFilter->setChecked(true);
         on_pB_LowCutFilter_clicked();
     } else {
+        ui->pB_LowCutFilter->setChecked(false);
         eqDial.setLowCutFilterStatus(false);
     }
     for (const PanelKnob &k : kPanelKnobs)

@@ -57,6 +57,8 @@ private slots:
     void lineOutIndexOutsideList_data();
     void lineOutIndexOutsideList();
     void reloadBeforeTheUnitsNameSendsNoRouting();
+    void panPositionOffItsTrackFollowsItsText_data();
+    void panPositionOffItsTrackFollowsItsText();
     void bypassOfSelectedChannel();
     void bypassOfLinkedPair();
     void selectorsSwitchTheirTrack_data();
@@ -318,6 +320,55 @@ void TestWindowReloadControls::reloadBeforeTheUnitsNameSendsNoRouting() {
     QVERIFY2(unit->outOfRangeCount() == 0, qPrintable(unit->outOfRange().value(0).reason));
     QCOMPARE(int(unit->state().routes[0].srcType), int(KXMSG_DATA_CH_MASTER));
     QCOMPARE(int(unit->state().routes[1].srcNo), 2);
+}
+
+void TestWindowReloadControls::panPositionOffItsTrackFollowsItsText_data() {
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("shownAt");
+    QTest::addColumn<QString>("shownText");
+    QTest::newRow("left, past its track") << 8 << 70 << "L7" << 13 << "L7";
+    QTest::newRow("right, below its track") << 9 << 30 << "R5" << 84 << "R5";
+    QTest::newRow("right, far past its track") << 19 << 300 << "L20" << 59 << "L20";
+    QTest::newRow("right, centred text") << 11 << 150 << "C" << 79 << "C";
+    QTest::newRow("left, text no pan label") << 12 << 41 << "L99" << 20 << "C";
+}
+
+// A stored pan position that its indicator cannot take (a damaged file) is taken from the
+// stored text, the pan the unit is sent: indicators, labels, pictures, store and unit agree.
+void TestWindowReloadControls::panPositionOffItsTrackFollowsItsText() {
+    QFETCH(int, channel);
+    QFETCH(int, position);
+    QFETCH(QString, text);
+    QFETCH(int, shownAt);
+    QFETCH(QString, shownText);
+    MainWindow &w = openOn(Model::Tarvik);
+    const QString t = track(channel + 1);
+    dm.saveSetting(t, QStringLiteral("Pan_pos"), position);
+    dm.saveSetting(t, QStringLiteral("Pan_value"), text);
+    w.initWindowView();
+    if (!waitLinkDelivered(dm.device()))
+        return;
+
+    const MonoStrip &m = w.monoStrips()[channel];
+    const PairStrip &p = w.pairStrips()[channel / 2];
+    const bool even = channel % 2;
+    const QImage shownPicture =
+        QImage(shownText == QLatin1String("C") ? QStringLiteral(":Resource/track/PAN.png")
+                                               : QStringLiteral(":Resource/track/PAN_c.png"))
+            .convertToFormat(QImage::Format_ARGB32);
+    for (PanControl *knob : {m.pan, even ? p.panR : p.panL}) {
+        QCOMPARE(knob->x(), shownAt);
+        QCOMPARE(picture(knob), shownPicture);
+    }
+    QCOMPARE(m.panDisplay->text(), shownText);
+    QCOMPARE((even ? p.panDisplayR : p.panDisplayL)->text(), shownText);
+    QCOMPARE(storedMixer(t, QStringLiteral("Pan_pos")).toInt(), shownAt);
+    QCOMPARE(storedMixer(t, QStringLiteral("Pan_value")).toString(), shownText);
+    QCOMPARE(int(unit->state().inputs[channel].pan),
+             int(DataManager::exchangePanLabelToNum(shownText)));
+    dm.notifyTrackPan(t, even ? 79 : 20, QStringLiteral("C"));
 }
 
 // Bypass of the channel being edited takes the effect panel's target away; bypass off gives

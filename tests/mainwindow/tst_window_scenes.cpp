@@ -2,6 +2,7 @@
 // notice window, driven through the window's menu actions against an emulated unit. The
 // files are read back from disk; a command that fails must leave the current state, the old
 // scene and the unit as they were.
+#include "DrawEq.h"
 #include "EffectsTestKit.h"
 
 #include <QAbstractSlider>
@@ -153,6 +154,8 @@ private slots:
     void failedLoadChangesNothing();
     void saveWritesPendingChangesAndDefaults();
     void loadDeselectsStripHiddenByLink();
+    void lowCutFollowsLoadAndInitialise_data();
+    void lowCutFollowsLoadAndInitialise();
     void busyWindowCountsDownOnce();
     void renameShowsAmpersand();
     void initialise();
@@ -329,6 +332,111 @@ void TestWindowScenes::loadDeselectsStripHiddenByLink() {
     QVERIFY(!ui().pB_Analog1->isChecked());
     QVERIFY(!ui().pB_LowCutFilter->isCheckable());
     setLinked(0, false);
+}
+
+void TestWindowScenes::lowCutFollowsLoadAndInitialise_data() {
+    QTest::addColumn<bool>("initialise");
+    QTest::addColumn<bool>("stereo");
+    QTest::addColumn<QString>("before"); // what the cut went through before the save
+    QTest::newRow("load, mono") << false << false << "";
+    QTest::newRow("load, stereo") << false << true << "";
+    QTest::newRow("load, stereo, channel cut before the link") << false << true << "channel cut";
+    QTest::newRow("load, stereo, cut on and off") << false << true << "on and off";
+    QTest::newRow("initialise, mono") << true << false << "";
+    QTest::newRow("initialise, stereo") << true << true << "";
+}
+
+// A load keeps the selected strip: the low cut button, the low gain knob, the graph, the store
+// and the unit take the loaded cut, and the next click switches from there. An initialise
+// clears the selection and leaves nothing of the cut.
+void TestWindowScenes::lowCutFollowsLoadAndInitialise() {
+    QFETCH(bool, initialise);
+    QFETCH(bool, stereo);
+    QFETCH(QString, before);
+    const PairStrip &pair = w().pairStrips()[1];
+    const MonoStrip &three = w().monoStrips()[2];
+    QPushButton *lowCut = ui().pB_LowCutFilter;
+    auto setChecked = [](QPushButton *b, bool state) {
+        if (b->isChecked() != state)
+            QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(b->isChecked(), state);
+    };
+    setLinked(1, false);
+    if (before == QLatin1String("channel cut")) {
+        setChecked(three.select, true);
+        setChecked(lowCut, true);
+        setChecked(three.select, false);
+    }
+    setLinked(1, stereo);
+    const QString track = stereo ? pair.track : three.track;
+    setChecked(stereo ? pair.select : three.select, true);
+    QCOMPARE(ChannelControl::selectedCh, track);
+    // The unit hears of the cut only while the equaliser is on.
+    setChecked(stereo ? pair.eq : three.eq, true);
+    setChecked(lowCut, false);
+    dragUp(ui().label_LowGainKnob, 8);
+    if (before == QLatin1String("on and off")) {
+        setChecked(lowCut, true);
+        setChecked(lowCut, false);
+    }
+    const QVariant gain = stored(track, "EqLowGainPos");
+    const QString gainText = ui().label_LowGainDisp->text();
+    const QStringList savedUnit = unitState();
+    if (!initialise)
+        ui().actionSave_2->trigger();
+    setChecked(lowCut, true);
+    QVERIFY(unitState() != savedUnit);
+
+    const auto lowBandCut = [this](int input) {
+        return unit->state().inputs[input].eq[0].gain == 255;
+    };
+    if (initialise) {
+        BoxAnswerer boxes(QMessageBox::Ok);
+        ui().actionSettings_Reset->trigger();
+        QCOMPARE(boxes.texts.size(), 1);
+        QCOMPARE(ChannelControl::selectedCh, QStringLiteral("none"));
+        QVERIFY(!lowCut->isChecked());
+        QVERIFY(!lowCut->isCheckable());
+        QVERIFY(!DrawEq::bLowCutFilter);
+        QVERIFY(!stored(track, "EqLowCutFilter").toBool());
+        w().timerInterrupt_10ms();
+        QVERIFY(ui().label_LowGainDisp->text() != QLatin1String("---"));
+        QVERIFY(waitLinkDelivered(dm.device()));
+        QVERIFY(!lowBandCut(2));
+        QVERIFY(!lowBandCut(3));
+        // The channel selected again shows its cut off.
+        setChecked(three.select, true);
+        QVERIFY(lowCut->isCheckable());
+        QVERIFY(!lowCut->isChecked());
+        setChecked(three.select, false);
+        return;
+    }
+
+    BoxAnswerer boxes;
+    ui().actionLoad_2->trigger();
+    QVERIFY(boxes.texts.isEmpty());
+    QCOMPARE(ChannelControl::selectedCh, track);
+    QVERIFY(lowCut->isCheckable());
+    QVERIFY(!lowCut->isChecked());
+    QVERIFY(!DrawEq::bLowCutFilter);
+    w().timerInterrupt_10ms();
+    QCOMPARE(ui().label_LowGainDisp->text(), gainText);
+    QVERIFY(!stored(track, "EqLowCutFilter").toBool());
+    QCOMPARE(stored(track, "EqLowGainPos"), gain);
+    QCOMPARE(unitState(), savedUnit);
+
+    // The next click switches the cut on, in the window, the store and the unit.
+    QTest::mouseClick(lowCut, Qt::LeftButton);
+    QVERIFY(lowCut->isChecked());
+    QVERIFY(DrawEq::bLowCutFilter);
+    QVERIFY(stored(track, "EqLowCutFilter").toBool());
+    QVERIFY(waitLinkDelivered(dm.device()));
+    QVERIFY(lowBandCut(2));
+    QCOMPARE(lowBandCut(3), stereo);
+
+    setChecked(lowCut, false);
+    setChecked(stereo ? pair.select : three.select, false);
+    setLinked(1, false);
 }
 
 void TestWindowScenes::busyWindowCountsDownOnce() {

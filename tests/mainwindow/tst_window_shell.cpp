@@ -2,6 +2,7 @@
 // unplugging, the clock source restored at start and on connection, meters, window events,
 // navigation and help links, fonts and the monitor window's close.
 #include "PaintCounter.h"
+#include "StoreUnitFixture.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
@@ -127,6 +128,10 @@ private slots:
     void unplugDuringReload();
     void disconnectBoxDoesNotBlock();
     void emptyNameBeforeConnectionForgetsTheName();
+    void routingReachesTheUnitAfterAFailedNameAnswer_data();
+    void routingReachesTheUnitAfterAFailedNameAnswer();
+    void reloadAfterAFailedNameAnswerRoutesNoOtherModel();
+    void saveIntoTheUnitOnlyWhileAUnitIsNamed();
 
     void clockSourceRestored_data();
     void clockSourceRestored();
@@ -545,6 +550,104 @@ void TestWindowShell::emptyNameBeforeConnectionForgetsTheName() {
     QCOMPARE(fx.ui().label_IntDevice->text(), "OLVANE Pelvo");
     QCOMPARE(unit->state().clockSource, (uint8_t)KXMSG_DATA_CLOCKSOURCE_INTERNAL);
     QVERIFY(fx.ui().rB_Internal->isChecked());
+}
+
+// A transfer that fails while the unit is connected leaves "No Device" on the page until the
+// next name answer; the unit is still the one that named itself, and routing chosen meanwhile,
+// on the page or by the monitor window's close, reaches it.
+void TestWindowShell::routingReachesTheUnitAfterAFailedNameAnswer_data() {
+    QTest::addColumn<bool>("monitorClose");
+    QTest::newRow("chosen on the page") << false;
+    QTest::newRow("restored by the monitor window's close") << true;
+}
+
+void TestWindowShell::routingReachesTheUnitAfterAFailedNameAnswer() {
+    QFETCH(bool, monitorClose);
+    WindowFixture fx;
+    auto unit = fx.openConnected(EmulatedUnit::Model::Tarvik);
+    QVERIFY(unit);
+    MainWindow &w = *fx.window;
+    Ui_MainWindow &ui = fx.ui();
+    const auto routeIsComputer10 = [&unit] {
+        const EmulatedUnit::Route r = unit->state().routes[0];
+        return r.srcType == KXMSG_DATA_CH_PLAYBACK && r.srcNo == 10;
+    };
+    MonitorControl *monitor = nullptr;
+    if (monitorClose) {
+        ui.cB_LineOut1_Tarvik->setCurrentIndex(35); // COMPUTER 10
+        QVERIFY(waitLinkDelivered(dm.device()));
+        QVERIFY(routeIsComputer10());
+        QTest::mouseClick(ui.pB_MoniconEnable, Qt::LeftButton);
+        for (QWidget *t : QApplication::topLevelWidgets())
+            if ((monitor = qobject_cast<MonitorControl *>(t)))
+                break;
+        QVERIFY(monitor && monitor->isVisible());
+        QVERIFY(waitLinkDelivered(dm.device()));
+        QVERIFY2(!routeIsComputer10(), "the monitor window routes line out 1 itself");
+    }
+
+    unit->failNextIn();
+    QVERIFY(UnitFixture::waitFor([&] { return ui.label_IntDevice->text() == "No Device"; }));
+    QVERIFY(w.deviceConnected);
+    if (monitorClose)
+        monitor->reject();
+    else
+        ui.cB_LineOut1_Tarvik->setCurrentIndex(35);
+    QVERIFY(waitLinkDelivered(dm.device()));
+    dm.flushCurrentState();
+    QCOMPARE(storedIn(settingsName, "LineOutSettings", "LineOut1").toInt(), 35);
+    QVERIFY(routeIsComputer10());
+    QCOMPARE(unit->outOfRangeCount(), 0);
+}
+
+// A reload while the smaller unit's name answer has failed (a scene load in that moment) stands
+// in the larger model's page; the unit, which named itself as the smaller model, is sent none
+// of that page's routing.
+void TestWindowShell::reloadAfterAFailedNameAnswerRoutesNoOtherModel() {
+    WindowFixture fx;
+    auto unit = fx.openConnected(EmulatedUnit::Model::Pelvo);
+    QVERIFY(unit);
+    MainWindow &w = *fx.window;
+    unit->clearLog();
+    unit->failNextIn();
+    QVERIFY(UnitFixture::waitFor([&] { return fx.ui().label_IntDevice->text() == "No Device"; }));
+    QVERIFY(w.deviceConnected);
+    w.initWindowView();
+    QVERIFY(waitLinkDelivered(dm.device()));
+    VERIFY_NOTHING_OUT_OF_RANGE(unit);
+    QCOMPARE(int(unit->state().routes[0].srcType), int(KXMSG_DATA_CH_MASTER));
+    QCOMPARE(int(unit->state().routes[1].srcNo), 2);
+}
+
+// Save into the unit is offered only while a unit has named itself since it was plugged in.
+void TestWindowShell::saveIntoTheUnitOnlyWhileAUnitIsNamed() {
+    BoxCloser closer(200);
+    WindowFixture fx;
+    MainWindow &w = fx.open();
+    QAction *save = fx.ui().actionSaveIntoTheUnit;
+    QVERIFY(!save->isEnabled());
+    // The window's polls make the link let go of an earlier case's unit.
+    QVERIFY(UnitFixture::waitFor([] { return !dm.queryExistDevice(); }));
+    QVERIFY(!save->isEnabled());
+
+    // A name with no unit connected, then an empty one: not offered.
+    w.slt_RecvDeviceName("OLVANE Tarvik");
+    QVERIFY(save->isEnabled());
+    w.slt_RecvDeviceName(QString());
+    QVERIFY(!save->isEnabled());
+
+    auto unit = fx.plug(EmulatedUnit::Model::Pelvo);
+    QVERIFY(fx.waitConnected(false));
+    QVERIFY(save->isEnabled());
+    // A failed name answer while connected keeps it.
+    w.slt_RecvDeviceName(QString());
+    QVERIFY(save->isEnabled());
+
+    unit->unplug();
+    QVERIFY(fx.waitDisconnected());
+    QVERIFY(!save->isEnabled());
+    save->trigger();
+    QVERIFY(closer.texts.filter("Save mixer settings?").isEmpty());
 }
 
 // ---- Clock source -----------------------------------------------------------------------------

@@ -149,6 +149,49 @@ private slots:
         QCOMPARE(int(f.unit->state().inputs[2].pan), panCode(QStringLiteral("L17")));
     }
 
+    // The button held after a double-click drags on from the centre, not from where the
+    // indicator stood before it.
+    void panDragAfterDoubleClickGoesOnFromTheCentre_data() {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<bool>("stereoView");
+        QTest::newRow("odd strip") << 8 << false;
+        QTest::newRow("even strip") << 9 << false;
+        QTest::newRow("stereo L") << 12 << true;
+        QTest::newRow("stereo R") << 19 << true;
+    }
+    void panDragAfterDoubleClickGoesOnFromTheCentre() {
+        QFETCH(int, channel);
+        QFETCH(bool, stereoView);
+        const PanView v = panView(channel, stereoView);
+        const QString track = f.mono(channel).track;
+        const QPoint grip(8, 6);
+        doubleClick(v.own, grip);
+        drag(v.own, grip, {grip + QPoint(10, 0)});
+        QCOMPARE(v.mono->x(), v.centre + 10);
+
+        const QPoint g = v.own->mapToGlobal(grip);
+        sendMouse(v.own, QEvent::MouseButtonPress, grip, g, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(v.own, QEvent::MouseButtonRelease, grip, g, Qt::LeftButton, Qt::NoButton);
+        sendMouse(v.own, QEvent::MouseButtonDblClick, grip, g, Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(v.mono->x(), v.centre);
+        sendMouse(v.own, QEvent::MouseMove, grip + QPoint(3, 0), g + QPoint(3, 0), Qt::NoButton,
+                  Qt::LeftButton);
+        sendMouse(v.own, QEvent::MouseButtonRelease, grip + QPoint(3, 0), g + QPoint(3, 0),
+                  Qt::LeftButton, Qt::NoButton);
+
+        QCOMPARE(v.mono->x(), v.centre + 3);
+        QCOMPARE(v.stereo->x(), v.centre + 3);
+        QCOMPARE(v.monoDisplay->text(), QStringLiteral("R3"));
+        QCOMPARE(v.stereoDisplay->text(), QStringLiteral("R3"));
+        QCOMPARE(pictureOf(v.own), resourceImage(QStringLiteral(":Resource/track/PAN_c.png")));
+        QCOMPARE(storedIn(settingsName, track, QStringLiteral("Pan_pos")).toInt(), v.centre + 3);
+        QCOMPARE(storedIn(settingsName, track, QStringLiteral("Pan_value")).toString(),
+                 QStringLiteral("R3"));
+        QVERIFY(f.settle());
+        QCOMPARE(int(f.unit->state().inputs[channel].pan), panCode(QStringLiteral("R3")));
+        doubleClick(v.own, grip);
+    }
+
     // ---- Sends -----------------------------------------------------------------------------
 
     void sendDragSetsItsChannels_data() {
