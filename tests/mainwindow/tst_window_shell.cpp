@@ -152,7 +152,6 @@ private slots:
     void helpLinks();
     void monitorWindowCloseConnectedOnce();
     void fontsAndGraphSlots();
-    void knobWiring();
 };
 
 // ---- Status texts -----------------------------------------------------------------------------
@@ -1047,77 +1046,6 @@ void TestWindowShell::fontsAndGraphSlots() {
     QCOMPARE(shown(), picture("GR_passive"));
     w.slt_changeColorComp("");
     QCOMPARE(shown(), picture("GR_passive"));
-}
-
-// Every knob, controller signal and scene action reaches the window; only the four equaliser gains
-// take a double click.
-void TestWindowShell::knobWiring() {
-    WindowFixture fx;
-    MainWindow &w = fx.open();
-    Ui_MainWindow &ui = fx.ui();
-    // Whether a signal has a receiver (the toolkit keeps the check for subclasses).
-    struct Probe : QObject {
-        static bool connected(const QObject *o, const QMetaMethod &m) {
-            return (o->*(&Probe::isSignalConnected))(m);
-        }
-    };
-    const auto wired = [](QObject *sender, const QMetaMethod &signal) {
-        return Probe::connected(sender, signal);
-    };
-    const QMetaMethod panSignals[] = {QMetaMethod::fromSignal(&PanControl::panknob_Pressed),
-                                      QMetaMethod::fromSignal(&PanControl::panknob_Moved),
-                                      QMetaMethod::fromSignal(&PanControl::panknob_Released),
-                                      QMetaMethod::fromSignal(&PanControl::panknob_DoubleClicked)};
-    const QMetaMethod sendSignals[] = {
-        QMetaMethod::fromSignal(&DialControlSend::sendDialKnob_Pressed),
-        QMetaMethod::fromSignal(&DialControlSend::sendDialKnob_Moved),
-        QMetaMethod::fromSignal(&DialControlSend::sendDialKnob_Released)};
-    QList<PanControl *> pans;
-    QList<DialControlSend *> sends = {ui.label_Send1KnobMaster, ui.label_Send2KnobMaster,
-                                      ui.label_Send3KnobMaster, ui.label_Send4KnobMaster,
-                                      ui.label_SendKnobReturn};
-    for (const MonoStrip &m : w.monoStrips()) {
-        pans << m.pan;
-        for (DialControlSend *k : m.sendKnob)
-            sends << k;
-    }
-    for (const PairStrip &p : w.pairStrips()) {
-        pans << p.panL << p.panR;
-        for (DialControlSend *k : p.sendKnob)
-            sends << k;
-    }
-    QCOMPARE(pans.size(), 40);
-    QCOMPARE(sends.size(), 125);
-    for (PanControl *k : pans)
-        for (const QMetaMethod &m : panSignals)
-            QVERIFY2(wired(k, m), qPrintable(k->objectName() + " " + m.name()));
-    for (DialControlSend *k : sends)
-        for (const QMetaMethod &m : sendSignals)
-            QVERIFY2(wired(k, m), qPrintable(k->objectName() + " " + m.name()));
-
-    const QMetaMethod pressed = QMetaMethod::fromSignal(&DialControl::dialknob_Pressed);
-    const QMetaMethod moved = QMetaMethod::fromSignal(&DialControl::dialknob_Moved);
-    const QMetaMethod doubleClicked = QMetaMethod::fromSignal(&DialControl::dialknob_DoubleClicked);
-    const QList<DialControl *> gains = {ui.label_HighGainKnob, ui.label_HighMidGainKnob,
-                                        ui.label_LowMidGainKnob, ui.label_LowGainKnob};
-    const QList<DialControl *> others = {
-        ui.label_HighFreqKnob,   ui.label_HighMidFreqKnob, ui.label_LowMidFreqKnob,
-        ui.label_LowFreqKnob,    ui.label_HighMidQKnob,    ui.label_LowMidQKnob,
-        ui.label_ThresholdKnob,  ui.label_GainKnob,        ui.label_RatioKnob,
-        ui.label_AttackKnob,     ui.label_ReleaseKnob,     ui.label_PreDelayKnob,
-        ui.label_ReverbTimeKnob, ui.label_ReverbDiffKnob};
-    for (DialControl *k : gains + others) {
-        QVERIFY2(wired(k, pressed) && wired(k, moved), qPrintable(k->objectName()));
-        QCOMPARE(wired(k, doubleClicked), gains.contains(k));
-    }
-
-    for (const char *name : {"actionRename_", "actionSave_", "actionLoad_"})
-        for (int n = 1; n <= 10; ++n) {
-            QAction *action = w.findChild<QAction *>(name + QString::number(n));
-            QVERIFY(action);
-            QVERIFY2(wired(action, QMetaMethod::fromSignal(&QAction::triggered)),
-                     qPrintable(action->objectName()));
-        }
 }
 
 QTEST_MAIN(TestWindowShell)
