@@ -1,5 +1,23 @@
 """Style sheets of the main window form, each applied verbatim to the widgets that name it."""
 
+# A sheet of bare declarations applies to its widget and to every descendant, the lists that
+# the combo boxes open included. So each page names itself: its picture stays on the page and
+# is not drawn again inside a list.
+LINE_OUT_FIELD = "rgb(76, 76, 76)"
+
+
+def page_sheet(page, picture, *more):
+    return "\n".join(["#%s { background-image: url(:/Resource/%s); }" % (page, picture)] +
+                      list(more))
+
+
+# The page stack makes every background transparent, which the style also takes for the
+# face and the ring of a radio button's indicator: an unchecked one would show nothing.
+PLAIN_RADIOS = "QRadioButton { background: none; }"
+# The lists of the line outputs follow the sheets of the page, not that of their own box:
+# they take the box's grey here, so its white items stay readable.
+LINE_OUT_LISTS = "QComboBox QAbstractItemView { background-color: %s; }" % LINE_OUT_FIELD
+
 SHEETS = {
     "S1": 'background-image: url(:/Resource/trans.png);',
     "S2": 'color: rgb(255, 170, 0);\nfont: 9pt "MS UI Gothic";',
@@ -9,9 +27,9 @@ SHEETS = {
           'font: 9pt "Arial";\nfont-size:11px;',
     "S5": 'background-image: url(:/Resource/trans.png);\ncolor: rgb(255, 170, 0);',
     "S6": 'color: rgb(0,0,0);\nfont-size: 20px\n',
-    "S7": 'selection-background-color: rgb(0, 128, 255);\nbackground-color: rgb(76, 76, 76);\n'
+    "S7": 'selection-background-color: rgb(0, 128, 255);\nbackground-color: %s;\n'
           'color: rgb(255, 255, 255);\nbackground-image: url(:/Resource/trans.png);\n'
-          'font-size:10px;',
+          'font-size:10px;' % LINE_OUT_FIELD,
     "S8": 'color: rgb(0,0,0);\nfont-size: 18px\n',
     "S9": 'background-color: rgba(255, 255, 255, 0);\n'
           'background-image: url(:/Resource/trans.png);',
@@ -23,20 +41,20 @@ SHEETS = {
     "S15": 'background-color: rgb(255, 255, 255);\n'
            'selection-background-color: rgb(0, 128, 255);\nfont-size: 15px',
     "S16": 'background-color: rgba(255, 255, 255, 0);\nfont-family: Arial;\n',
-    "S17": 'background-image: url(:/Resource/Tarvik_mixer_back.png);\n\n',
+    "S17": page_sheet("Mixer", "Tarvik_mixer_back.png"),
     "S18": 'background-image: url(:/Resource/trans.png);\ncolor: rgb(170, 170, 255);\n'
            'font: 12pt "Meiryo UI";\nfont-size: 15px;',
     "S19": 'background-image: url(:/Resource/trans.png);\ncolor: rgb(170, 170, 255);\n'
            'font: 12pt "Meiryo UI";\nfont-size: 16px;',
-    "S20": 'background-image: url(:/Resource/Tarvik_info_back.png);',
+    "S20": page_sheet("Interface", "Tarvik_info_back.png", PLAIN_RADIOS),
     "S21": 'color: rgb(0,0,0);\nfont-size: 17px\n',
     "S22": 'color: rgb(0, 0, 0);\nfont-size: 20px',
     "S23": 'background-image: url(:/Resource/trans.png);\nfont: 11pt "Arial";\n'
            'color: rgb(0,0,0);\nfont-size:14px',
     "S24": 'background-image: url(:/Resource/trans.png);\nfont: 12pt "Arial";\n'
            'font-size: 15px\n\n\n',
-    "S25": 'background-image: url(:/Resource/PELVO_ROUTING_back.png);',
-    "S26": 'background-image: url(:/Resource/Tarvik_ROUTING_back.png);',
+    "S25": page_sheet("Routing_Pelvo", "PELVO_ROUTING_back.png", LINE_OUT_LISTS),
+    "S26": page_sheet("Routing_Tarvik", "Tarvik_ROUTING_back.png", LINE_OUT_LISTS),
 }
 
 # Icon sets: (file, mode, state) in the order the files are added.

@@ -478,8 +478,10 @@ void monitorPage(QImage &img, bool twoFaders) {
     p.fillRect(QRect(160, 20, 1, 440), ink::edgeDark);
     p.fillRect(QRect(161, 20, 1, 440), QColor(0x33, 0x36, 0x3b));
     if (twoFaders) {
-        namePlate(p, QRect(180, 30, 91, 21), 74);
-        namePlate(p, QRect(276, 30, 91, 21), 75);
+        // The second caption reaches past the page's right edge at 360, where the divider
+        // runs: both plates keep to the page, centred on their captions.
+        namePlate(p, QRect(189, 30, 74, 21), 74);
+        namePlate(p, QRect(285, 30, 74, 21), 75);
         monitorFader(p, 221.5);
         monitorFader(p, 320.5);
     } else {
@@ -835,10 +837,12 @@ void interfacePage(QImage &img) {
     engraved(QRect(550, 330, 665, 140));
     p.fillRect(QRect(930, 633, 318, 1), QColor(0x8e, 0x92, 0x99));
     p.fillRect(QRect(930, 634, 318, 1), QColor(0xea, 0xec, 0xef));
-    // Screw heads in the plate's corners.
+    // Screw heads near the plate's corners. The right-hand corners carry the link to the web
+    // site and the title lines, so the screws sit below the link and above the rule over the
+    // title, the left-hand ones level with them.
     p.setRenderHint(QPainter::Antialiasing, true);
     for (const QPointF c :
-         {QPointF(20, 46), QPointF(1240, 46), QPointF(20, 682), QPointF(1240, 682)}) {
+         {QPointF(20, 104), QPointF(1240, 104), QPointF(20, 623), QPointF(1240, 623)}) {
         QRadialGradient g(c + QPointF(-1.5, -1.5), 6.0);
         g.setColorAt(0.0, QColor(0xf2, 0xf3, 0xf5));
         g.setColorAt(1.0, QColor(0x8a, 0x8e, 0x94));

@@ -3,9 +3,11 @@
 #include "ui_mainwindow.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QImage>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QtTest>
 
 #include <memory>
@@ -424,6 +426,9 @@ private slots:
     void texts();
     void emptyTextsKeepPictures();
     void comboItems();
+    void lineOutListsShowTheirBoxColour_data();
+    void lineOutListsShowTheirBoxColour();
+    void radioIndicatorsShowOnThePage();
     void screenshots();
 };
 
@@ -480,10 +485,6 @@ void TestForm::windowFrame() {
     QCOMPARE(f.ui.Interface->minimumSize(), QSize(1260, 700));
     QCOMPARE(f.ui.stackedWidget->font().family(), QString("Arial"));
     QCOMPARE(f.ui.stackedWidget->font().pointSize(), 20);
-    QCOMPARE(f.ui.Mixer->styleSheet(),
-             QString("background-image: url(:/Resource/Tarvik_mixer_back.png);\n\n"));
-    QCOMPARE(f.ui.Routing_Tarvik->styleSheet(),
-             QString("background-image: url(:/Resource/Tarvik_ROUTING_back.png);"));
     // The empty layout carriers lie beneath the page stack.
     QCOMPARE(f.ui.layoutWidget->geometry(), QRect(0, 0, 100, 30));
     QCOMPARE(f.ui.layoutWidget1->geometry(), QRect(0, 0, 100, 30));
@@ -1274,6 +1275,22 @@ void TestForm::styleSheets_data() {
                                  << "";
     QTest::newRow("no sheet") << "pB_Mute4"
                               << "";
+    // Each page's picture is named for the page alone, so it is not drawn again inside the
+    // page's children.
+    QTest::newRow("mixer page")
+        << "Mixer"
+        << "#Mixer { background-image: url(:/Resource/Tarvik_mixer_back.png); }";
+    QTest::newRow("interface page")
+        << "Interface"
+        << "#Interface { background-image: url(:/Resource/Tarvik_info_back.png); }\n"
+           "QRadioButton { background: none; }";
+    const QString lists = "\nQComboBox QAbstractItemView { background-color: rgb(76, 76, 76); }";
+    QTest::newRow("smaller routing page")
+        << "Routing_Pelvo"
+        << "#Routing_Pelvo { background-image: url(:/Resource/PELVO_ROUTING_back.png); }" + lists;
+    QTest::newRow("larger routing page")
+        << "Routing_Tarvik"
+        << "#Routing_Tarvik { background-image: url(:/Resource/Tarvik_ROUTING_back.png); }" + lists;
 }
 
 void TestForm::styleSheets() {
@@ -1436,6 +1453,66 @@ void TestForm::comboItems() {
     f.ui.retranslateUi(&f.window);
     QCOMPARE(items(f.ui.cB_LineOut3_Tarvik), tarvik);
     QCOMPARE(f.ui.cB_Optical_B->count(), 4);
+}
+
+void TestForm::lineOutListsShowTheirBoxColour_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("smaller model") << 2 << "cB_LineOut1_Pelvo";
+    QTest::newRow("larger model") << 3 << "cB_LineOut8_Tarvik";
+}
+
+// The open list of a line output shows its items on the box's own grey: neither the page's
+// picture behind them nor a light face under the box's white texts.
+void TestForm::lineOutListsShowTheirBoxColour() {
+    QFETCH(int, page);
+    QFETCH(QString, box);
+    Form f;
+    f.ui.stackedWidget->setCurrentIndex(page);
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    auto *combo = f.get<QComboBox>(box);
+    QVERIFY(combo);
+    combo->showPopup();
+    QWidget *list = combo->view()->window();
+    QTRY_VERIFY(list->isVisible());
+    const QImage shot = list->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    combo->hidePopup();
+    int grey = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            grey += shot.pixel(x, y) == qRgb(76, 76, 76);
+    QVERIFY2(
+        grey * 2 > shot.width() * shot.height(),
+        qPrintable(QString("%1 of %2 pixels grey").arg(grey).arg(shot.width() * shot.height())));
+}
+
+// Each clock-source button, checked or not, draws its indicator over the page's plate.
+void TestForm::radioIndicatorsShowOnThePage() {
+    Form f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    const QImage page = f.ui.Interface->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage plate =
+        image(":/Resource/Tarvik_info_back.png").convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(page.size(), plate.size());
+    for (QRadioButton *radio :
+         {f.ui.rB_Internal, f.ui.rB_Optical_A, f.ui.rB_Optical_B, f.ui.rB_Word}) {
+        QStyleOptionButton option;
+        option.initFrom(radio);
+        const QRect own =
+            radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+        const QRect r(radio->mapTo(f.ui.Interface, own.topLeft()), own.size());
+        QVERIFY(!r.isEmpty());
+        int drawn = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                drawn += page.pixel(x, y) != plate.pixel(x, y);
+        QVERIFY2(drawn * 4 > r.width() * r.height(), qPrintable(QString("%1: %2 of %3 pixels drawn")
+                                                                    .arg(radio->objectName())
+                                                                    .arg(drawn)
+                                                                    .arg(r.width() * r.height())));
+    }
 }
 
 void TestForm::screenshots() {

@@ -284,6 +284,9 @@ private slots:
     void pageBackgroundsShowTheirPageButtons();
     void meterShowsItsBottomRowLit();
     void arrowsRunFromTheirSourceColumnToTheOutput();
+    void interfaceCornerTextsLieOnThePlainPlate();
+    void monitorCaptionPlatesKeepToTheirPages_data();
+    void monitorCaptionPlatesKeepToTheirPages();
     void noticeNamesTheLinkedLibrariesOnSeparatePages();
 };
 
@@ -605,6 +608,59 @@ void TestResources::arrowsRunFromTheirSourceColumnToTheOutput() {
         for (int x = start; x < img.width(); ++x)
             QVERIFY2(qAlpha(img.pixel(x, centre)) > 128, qPrintable(name));
     }
+}
+
+void TestResources::interfaceCornerTextsLieOnThePlainPlate() {
+    // The labels in the page's right-hand corners, where the form puts them and where the
+    // window moves the title and the rights notice.
+    const QRect texts[] = {
+        {1026, 34, 221, 41}, // link to the web site
+        {949, 639, 300, 16}, // title
+        {949, 649, 300, 16}, // title, moved
+        {950, 656, 300, 16}, // rights notice
+        {950, 666, 300, 16}, // rights notice, moved
+        {909, 663, 341, 30}, // credit line
+    };
+    const QImage img =
+        load(QStringLiteral("Tarvik_info_back.png")).convertToFormat(QImage::Format_RGB32);
+    // The plate is brushed along its rows: under a text nothing but the plate means one
+    // colour in each row.
+    for (const QRect &r : texts)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                QVERIFY2(img.pixel(x, y) == img.pixel(r.left(), y),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+}
+
+void TestResources::monitorCaptionPlatesKeepToTheirPages_data() {
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QVector<QRect>>("captions");
+    // The stacked pages end at x 360; the dialog's picture shows right of that on both.
+    const QRect page(0, 0, 360, 480);
+    const QRect source(30, 30, 91, 21);
+    QTest::newRow("window and two-fader page")
+        << "monicon/monicon_back_link.png"
+        << QVector<QRect>{source, QRect(180, 30, 91, 21) & page, QRect(276, 30, 91, 21) & page,
+                          QRect(370, 30, 111, 31), QRect(520, 30, 91, 21)};
+    QTest::newRow("linked page") << "monicon/monicon_back.png"
+                                 << QVector<QRect>{source, QRect(200, 30, 91, 21)};
+}
+
+// A light caption plate lies only where a caption shows, so none runs across the edge of
+// the stacked pages and under the divider there.
+void TestResources::monitorCaptionPlatesKeepToTheirPages() {
+    QFETCH(QString, picture);
+    QFETCH(QVector<QRect>, captions);
+    const QImage img = load(picture).convertToFormat(QImage::Format_RGB32);
+    for (int y = 20; y < 63; ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            if (luma(img.pixel(x, y)) < 120)
+                continue;
+            bool under = false;
+            for (const QRect &c : captions)
+                under = under || c.contains(x, y);
+            QVERIFY2(under, qPrintable(QStringLiteral("plate at %1,%2").arg(x).arg(y)));
+        }
 }
 
 void TestResources::noticeNamesTheLinkedLibrariesOnSeparatePages() {
