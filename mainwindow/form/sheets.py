@@ -14,6 +14,9 @@ def page_sheet(page, picture, *more):
 # The page stack makes every background transparent, which the style also takes for the
 # face and the ring of a radio button's indicator: an unchecked one would show nothing.
 PLAIN_RADIOS = "QRadioButton { background: none; }"
+# The same transparency would leave the context menus of the mixer's name and level fields
+# without a face: they take the face the style gives the window's own menus.
+PLAIN_MENUS = "QMenu { background-color: palette(base); }"
 # The lists of the line outputs follow the sheets of the page, not that of their own box:
 # they take the box's grey here, so its white items stay readable.
 LINE_OUT_LISTS = "QComboBox QAbstractItemView { background-color: %s; }" % LINE_OUT_FIELD
@@ -41,7 +44,7 @@ SHEETS = {
     "S15": 'background-color: rgb(255, 255, 255);\n'
            'selection-background-color: rgb(0, 128, 255);\nfont-size: 15px',
     "S16": 'background-color: rgba(255, 255, 255, 0);\nfont-family: Arial;\n',
-    "S17": page_sheet("Mixer", "Tarvik_mixer_back.png"),
+    "S17": page_sheet("Mixer", "Tarvik_mixer_back.png", PLAIN_MENUS),
     "S18": 'background-image: url(:/Resource/trans.png);\ncolor: rgb(170, 170, 255);\n'
            'font: 12pt "Meiryo UI";\nfont-size: 15px;',
     "S19": 'background-image: url(:/Resource/trans.png);\ncolor: rgb(170, 170, 255);\n'

@@ -429,6 +429,8 @@ private slots:
     void lineOutListsShowTheirBoxColour_data();
     void lineOutListsShowTheirBoxColour();
     void radioIndicatorsShowOnThePage();
+    void contextMenusHaveTheirFace_data();
+    void contextMenusHaveTheirFace();
     void screenshots();
 };
 
@@ -1279,7 +1281,8 @@ void TestForm::styleSheets_data() {
     // page's children.
     QTest::newRow("mixer page")
         << "Mixer"
-        << "#Mixer { background-image: url(:/Resource/Tarvik_mixer_back.png); }";
+        << "#Mixer { background-image: url(:/Resource/Tarvik_mixer_back.png); }\n"
+           "QMenu { background-color: palette(base); }";
     QTest::newRow("interface page")
         << "Interface"
         << "#Interface { background-image: url(:/Resource/Tarvik_info_back.png); }\n"
@@ -1513,6 +1516,47 @@ void TestForm::radioIndicatorsShowOnThePage() {
                                                                     .arg(drawn)
                                                                     .arg(r.width() * r.height())));
     }
+}
+
+void TestForm::contextMenusHaveTheirFace_data() {
+    QTest::addColumn<QString>("field");
+    QTest::newRow("channel name") << "lineEdit_ch1";
+    QTest::newRow("fader value") << "dSB_faderDisplay1";
+}
+
+// The context menu of a field on the mixer page has the face the toolkit gives the window's
+// own menus, not the page's transparency (which shows whatever lies under the popup).
+void TestForm::contextMenusHaveTheirFace() {
+    QFETCH(QString, field);
+    Form f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    QWidget *widget = f.get<QWidget>(field);
+    QVERIFY(widget);
+    QLineEdit *edit = qobject_cast<QLineEdit *>(widget);
+    if (!edit)
+        edit = widget->findChild<QLineEdit *>();
+    QVERIFY(edit);
+    // The most frequent colour of a shown menu: its face.
+    const auto face = [](QMenu *menu) {
+        menu->popup(QPoint(0, 0));
+        QTest::qWait(0);
+        const QImage shot = menu->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        menu->hide();
+        QHash<QRgb, int> count;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                ++count[shot.pixel(x, y)];
+        QRgb best = 0;
+        for (auto it = count.cbegin(); it != count.cend(); ++it)
+            if (it.value() > count.value(best))
+                best = it.key();
+        return best;
+    };
+    std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    const QRgb expected = face(f.ui.menuFile);
+    QCOMPARE(qAlpha(expected), 255);
+    QCOMPARE(QColor(face(menu.get())), QColor(expected));
 }
 
 void TestForm::screenshots() {
