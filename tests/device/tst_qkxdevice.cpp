@@ -88,6 +88,9 @@ private slots:
     void deliveredWhileMetersKeepTheLinkBusy();
     void fixedPackingOrderAcrossMessages();
     void faderPairStaysWhenItsLevelDoesNotFit();
+    void refusedMessageIsPackedAgain();
+    void refusedMessageGoesOutAgain();
+    void saveIsNotCarriedToTheNextUnit();
     void readyWithNothingPendingSendsNothing();
     void initializeParameterForgetsLastValues();
     void answerElementsBecomeSignals();
@@ -525,6 +528,129 @@ void TestQKXDevice::faderPairStaysWhenItsLevelDoesNotFit() {
     QCOMPARE(messages[0].right(6), QByteArray::fromHex("610204 620201"));
     QCOMPARE(messages[1], QByteArray::fromHex("610204 620201 81030afb"));
     QCOMPARE(unit->state().inputs[0].fader, int16_t(-1270));
+}
+
+// A refused message is packed again with the latest values of what it carried; a delivered
+// one is not, and entries forgotten meanwhile stay forgotten.
+void TestQKXDevice::refusedMessageIsPackedAgain() {
+    QKXDevice dev;
+    QSignalSpy sends(&dev, &QKXDevice::sig_kx_send);
+    const QByteArray ready = answer("a10201");
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    dev.recv_kx_recv_result(true, ready);
+    dev.set_pan(in, 2, 6); // goes out at once
+    dev.request_version(); // waits for the next message
+    dev.set_pan(in, 1, 5);
+    QCOMPARE(sends.count(), 1);
+    dev.recv_kx_send_result(false);
+    QVERIFY(dev.traffic().valuesPending);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 2);
+    QCOMPARE(sends[1][0].toByteArray(), QByteArray::fromHex("3101 610204 620201 820205 "
+                                                            "610204 620202 820206"));
+    dev.recv_kx_send_result(true);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 2);
+    QVERIFY(!dev.traffic().valuesPending && !dev.traffic().requestsPending);
+
+    // Changed again while the refused message was on its way: the latest value goes.
+    dev.set_pan(in, 3, 7);
+    dev.set_pan(in, 3, 8);
+    dev.recv_kx_send_result(false);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 4);
+    QCOMPARE(sends[3][0].toByteArray(), QByteArray::fromHex("610204 620203 820208"));
+    dev.recv_kx_send_result(true);
+    dev.recv_kx_recv_result(true, ready);
+
+    // Forgotten by a reload before the refusal was known: nothing of them comes back.
+    dev.set_pan(in, 4, 9);
+    QCOMPARE(sends.count(), 5);
+    dev.initializeParameter();
+    dev.recv_kx_send_result(false);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 5);
+    QVERIFY(!dev.traffic().valuesPending && !dev.traffic().requestsPending);
+}
+
+// The unit refuses every try of one message: the panel's values still end up in the unit,
+// the entries still tell what the unit holds, and the failure keeps its lines.
+void TestQKXDevice::refusedMessageGoesOutAgain() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    QSignalSpy names(&dev, &QKXDevice::sig_recv_productname);
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    dev.request_version();
+    dev.set_clocksource(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A);
+    dev.set_eq(in, 2, 1, KXMSG_DATA_EQ_BAND_HIGH, 30, 40, 5);
+    dev.set_reverb(KXMSG_DATA_REVERB_STUDIO, 7, 8, 9);
+    dev.set_fader(in, 1, -100);
+    dev.set_mute(in, 3, true);
+    dev.set_config_save();
+    WAIT_LINK_QUIET(dev);
+    unit->setRefuseOut(10); // every try of the first message
+    unit->setBusy(false);
+    StdoutCapture out;
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+
+    const auto requests = unit->requests();
+    QVector<QByteArray> sent;
+    for (const EmulatedUnit::Request &r : requests)
+        if (r.bRequest == KXCTL_REQUEST_OUT)
+            sent << r.data;
+    QCOMPARE(sent.size(), 11);
+    QCOMPARE(sent.count(sent.first()), 11); // the refused message, then the same again
+    QCOMPARE(unit->messages(), QVector<QByteArray>{sent.first()});
+    const EmulatedUnit::State s = unit->state();
+    QCOMPARE(int(s.inputs[2].mute), 1);
+    QCOMPARE(int(s.inputs[0].fader), -100);
+    QCOMPARE(int(s.inputs[1].eq[3].gain), 30);
+    QCOMPARE(int(s.reverbType), int(KXMSG_DATA_REVERB_STUDIO));
+    QCOMPARE(int(s.clockSource), int(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A));
+    QCOMPARE(s.configSaves, 1);
+    // The failure was told, and the query it carried was answered after all.
+    QCOMPARE(names.first()[0].toString(), QString());
+    QCOMPARE(names.last()[0].toString(), QStringLiteral("OLVANE Tarvik"));
+    const QStringList lines = out.takeLines();
+    QCOMPARE(lines.filter(QRegularExpression("^kxtest/kxctl:\\d+:ERROR$")).size(), 11);
+    QCOMPARE(lines.filter(QRegularExpression("^kxtest/usbdevs:\\d+:ERROR 0xe000404f$")).size(), 10);
+    QCOMPARE(lines.size(), 21);
+
+    // Pressed again, the same mute is what the unit holds; the next press takes it off.
+    const quint64 sentBefore = dev.traffic().messagesSent;
+    QVERIFY(dev.set_mute(in, 3, true));
+    QCOMPARE(dev.traffic().messagesSent, sentBefore);
+    QVERIFY(dev.set_mute(in, 3, false));
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(int(unit->state().inputs[2].mute), 0);
+}
+
+// A save still waiting when its unit goes is not carried to the next unit plugged in, which
+// would store whatever state it woke up with.
+void TestQKXDevice::saveIsNotCarriedToTheNextUnit() {
+    UnitFixture units;
+    auto first = units.plug();
+    QKXDevice dev;
+    QVERIFY(UnitFixture::waitFor([&] { return dev.is_selected(); }));
+    first->setBusy(true);
+    dev.set_config_save();
+    WAIT_LINK_QUIET(dev);
+    QVERIFY(dev.traffic().requestsPending);
+    first->unplug();
+    UnitFixture::deliverBusEvents();
+    // As the window does once the unit has gone: select afresh and ask whether one is there.
+    StdoutCapture out;
+    dev.deselect();
+    QVERIFY(UnitFixture::waitFor([&] { return !dev.is_selected(); }));
+    auto second = units.plug();
+    UnitFixture::deliverBusEvents();
+    dev.request_version();
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(second->messages(), QVector<QByteArray>{QByteArray::fromHex("3101")});
+    QCOMPARE(second->state().configSaves, 0);
 }
 
 void TestQKXDevice::readyWithNothingPendingSendsNothing() {
