@@ -536,9 +536,7 @@ void QKXDevice::pack(kxmsg_t *msg) {
     const struct {
         Request *item;
         uint8_t tag;
-    } laterRequests[] = {{&dspmode_, KXCTL_TAG_DSPMODE},
-                         {&adatReq_, KXCTL_TAG_ADAT_X4MODE_GET},
-                         {&save_, KXCTL_TAG_CONFIG_SAVE}};
+    } laterRequests[] = {{&dspmode_, KXCTL_TAG_DSPMODE}, {&adatReq_, KXCTL_TAG_ADAT_X4MODE_GET}};
     for (const auto &r : laterRequests)
         if (!putMarked(*r.item, [&] { return putRequest(msg, r.tag); }))
             return;
@@ -610,9 +608,11 @@ void QKXDevice::pack(kxmsg_t *msg) {
             return;
     }
     if (!putBytes(pan_, kInputs, KXCTL_TAG_PAN) || !putBytes(mute_, kMutes, KXCTL_TAG_MUTE) ||
-        !putBytes(solo_, kInputs, KXCTL_TAG_SOLO))
+        !putBytes(solo_, kInputs, KXCTL_TAG_SOLO) || !putBytes(phase_, kInputs, KXCTL_TAG_PHASE))
         return;
-    putBytes(phase_, kInputs, KXCTL_TAG_PHASE);
+    // Last: the unit stores its state only in a message that also holds everything that was
+    // pending before the save was asked for.
+    putMarked(save_, [&] { return putRequest(msg, KXCTL_TAG_CONFIG_SAVE); });
 }
 
 void QKXDevice::settleCarried(bool delivered) {

@@ -90,6 +90,7 @@ private slots:
     void faderPairStaysWhenItsLevelDoesNotFit();
     void refusedMessageIsPackedAgain();
     void refusedMessageGoesOutAgain();
+    void saveReachesTheUnitAfterThePendingValues();
     void saveIsNotCarriedToTheNextUnit();
     void readyWithNothingPendingSendsNothing();
     void initializeParameterForgetsLastValues();
@@ -485,8 +486,9 @@ void TestQKXDevice::fixedPackingOrderAcrossMessages() {
     QVector<int> sizes;
     for (const QByteArray &m : unit->messages())
         sizes << m.size();
-    QCOMPARE(sizes, QVector<int>({63, 45, 62, 46}));
-    const QVector<int> expected = {49,  24,  26,  27,  113, 97,  98,  177, 193, 195, 162, 25,  29,
+    QCOMPARE(sizes, QVector<int>({61, 45, 62, 48}));
+    // The save comes last, after every value that was pending when it was asked for.
+    const QVector<int> expected = {49,  24,  26,  27,  113, 97,  98,  177, 193, 195, 25, 29,
                                    135, 29,  135, 23,  97,  98,  65,  97,  98,  66,  67, // routing
                                    97,  98,  65,  97,  98,  66,  68,  69,  70,           // send
                                    97,  98,  81,  82,  83,  84,  85,            // equaliser
@@ -494,8 +496,8 @@ void TestQKXDevice::fixedPackingOrderAcrossMessages() {
                                    209, 210, 211, 212, 213, 71,  72,            // reverb, return
                                    97,  98,  74,                                // true bypass
                                    97,  98, // fader pair, level did not fit
-                                   97,  98,  129, 97,  98,  130, 97,  98,  131, 97,  98,  132, 97,
-                                   98,  133};
+                                   97,  98,  129, 97,  98,  130, 97,  98,  131, 97,  98, 132,
+                                   97,  98,  133, 162};
     QCOMPARE(tagsOf(unit->elements()), expected);
     const auto s = unit->state();
     QCOMPARE(s.inputs[1].fader, int16_t(-30));
@@ -626,6 +628,37 @@ void TestQKXDevice::refusedMessageGoesOutAgain() {
     QVERIFY(dev.set_mute(in, 3, false));
     WAIT_LINK_IDLE(dev);
     QCOMPARE(int(unit->state().inputs[2].mute), 0);
+}
+
+// Asked for while the whole state is still on its way (as for seconds after a plug-in), the
+// save reaches the unit after every value set before it.
+void TestQKXDevice::saveReachesTheUnitAfterThePendingValues() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    for (uchar ch = 1; ch <= 20; ++ch) {
+        dev.set_fader(in, ch, short(-10 * ch));
+        dev.set_mute(in, ch, ch % 2 == 1);
+        dev.set_phase(in, ch, true);
+    }
+    dev.set_fader(KXMSG_DATA_CH_LINEOUT, 9, -50);
+    dev.set_config_save();
+    dev.set_pan(in, 1, 3); // asked for after the save
+    WAIT_LINK_QUIET(dev);
+    unit->setBusy(false);
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+    const QVector<int> tags = tagsOf(unit->elements());
+    QCOMPARE(tags.count(KXCTL_TAG_CONFIG_SAVE), 1);
+    const int save = tags.indexOf(KXCTL_TAG_CONFIG_SAVE);
+    for (int tag : {KXCTL_TAG_FADER, KXCTL_TAG_MUTE, KXCTL_TAG_PHASE})
+        QVERIFY2(tags.lastIndexOf(tag) < save, qPrintable(QString::number(tag)));
+    QCOMPARE(tags.count(KXCTL_TAG_FADER), 21);
+    QVERIFY(unit->messages().size() > 5);
+    QVERIFY(unit->messages().last().endsWith(QByteArray::fromHex("a201")));
+    QCOMPARE(unit->state().configSaves, 1);
 }
 
 // A save still waiting when its unit goes is not carried to the next unit plugged in, which
