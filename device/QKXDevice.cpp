@@ -68,12 +68,25 @@ void registerTypes() {
     qRegisterMetaType<uint8_t>("uint8_t");
 }
 
-// Writes a marked item with its writer (0 for success), clears its pending mark and marks it
-// carried; false when it did not fit, which ends the packing.
-template <class Item, class Write> bool putMarked(Item &item, Write write) {
+// Sizes of the single elements the packer writes itself.
+constexpr uint8_t kMarkerBytes = 2;
+constexpr uint8_t kU8Bytes = 3;
+constexpr uint8_t kU16Bytes = 4;
+constexpr uint8_t kU32Bytes = 6;
+
+bool fits(const kxmsg_t *msg, uint8_t bytes) {
+    return msg->capacity - msg->position >= bytes;
+}
+
+// Writes a marked item of this many bytes with its writer (0 for success), clears its pending
+// mark and marks it carried; false when it does not fit, which ends the packing. The room is
+// looked at before the writer is asked: an item left for the next message is the normal course
+// of packing, not a failure for the writer to report.
+template <class Item, class Write>
+bool putMarked(kxmsg_t *msg, Item &item, uint8_t bytes, Write write) {
     if (!item.mark)
         return true;
-    if (write() != 0)
+    if (!fits(msg, bytes) || write() != 0)
         return false;
     item.mark = false;
     item.carried = true;
@@ -529,67 +542,69 @@ void QKXDevice::pack(kxmsg_t *msg) {
                     {&clocklock_, KXCTL_TAG_CLOCKLOCK},
                     {&meter_, KXCTL_TAG_METER_GET}};
     for (const auto &r : requests)
-        if (!putMarked(*r.item, [&] { return putRequest(msg, r.tag); }))
+        if (!putMarked(msg, *r.item, kMarkerBytes, [&] { return putRequest(msg, r.tag); }))
             return;
-    if (!putMarked(grmeter_, [&] { return kxctl_put_grmeter(msg, grmeter_.ch, grmeter_.no); }))
+    if (!putMarked(msg, grmeter_, KXCTL_PUT_GRMETER_SIZE,
+                   [&] { return kxctl_put_grmeter(msg, grmeter_.ch, grmeter_.no); }))
         return;
     const struct {
         Request *item;
         uint8_t tag;
     } laterRequests[] = {{&dspmode_, KXCTL_TAG_DSPMODE}, {&adatReq_, KXCTL_TAG_ADAT_X4MODE_GET}};
     for (const auto &r : laterRequests)
-        if (!putMarked(*r.item, [&] { return putRequest(msg, r.tag); }))
+        if (!putMarked(msg, *r.item, kMarkerBytes, [&] { return putRequest(msg, r.tag); }))
             return;
-    if (!putMarked(clocksource_, [&] {
+    if (!putMarked(msg, clocksource_, kU8Bytes, [&] {
             return kxmsg_put(msg, KXCTL_TAG_SET_CLOCKSOURCE, KXMSG_TYPE_U8, clocksource_.src, 0);
         }))
         return;
     for (AdatItem &a : adat_)
-        if (!putMarked(a, [&] {
+        if (!putMarked(msg, a, 2 * kU8Bytes, [&] {
                 return kxmsg_put(msg, KXCTL_TAG_CLOCK_SRC, KXMSG_TYPE_U8, a.src, 0) ||
                        kxmsg_put(msg, KXCTL_TAG_ADAT_X4MODE, KXMSG_TYPE_U8, a.mode, 0);
             }))
             return;
-    if (!putMarked(setHz_,
+    if (!putMarked(msg, setHz_, kU32Bytes,
                    [&] { return kxmsg_put(msg, KXCTL_TAG_SET_HZ, KXMSG_TYPE_U32, setHz_.hz, 0); }))
         return;
 
     // The mixer tables, each entry a whole group or nothing.
     for (AssignEntry &e : assign_)
-        if (!putMarked(e, [&] {
+        if (!putMarked(msg, e, KXCTL_PUT_ASSIGN_CH_SIZE, [&] {
                 return kxctl_put_assign_ch(msg, e.in_type, e.in_ch, e.out_type, e.out_ch);
             }))
             return;
     for (auto &row : send_)
         for (SendEntry &e : row)
-            if (!putMarked(e, [&] {
+            if (!putMarked(msg, e, KXCTL_PUT_SEND_SIZE, [&] {
                     return kxctl_put_send(msg, e.ch_type, e.ch_no, e.bus_type, e.bus_no, e.pos,
                                           e.level);
                 }))
                 return;
     for (auto &row : eq_)
         for (EqEntry &e : row)
-            if (!putMarked(e, [&] {
+            if (!putMarked(msg, e, KXCTL_PUT_EQ_SIZE, [&] {
                     return kxctl_put_eq(msg, e.ch_type, e.ch_no, e.on, e.band, e.gain, e.freq, e.q);
                 }))
                 return;
     for (CompEntry &e : comp_)
-        if (!putMarked(e, [&] {
+        if (!putMarked(msg, e, KXCTL_PUT_COMP_SIZE, [&] {
                 return kxctl_put_comp(msg, e.ch_type, e.ch_no, e.on, e.threshold, e.ratio, e.attack,
                                       e.release, e.gain, kxmsg_data_ch_type_t(e.link));
             }))
             return;
-    if (!putMarked(reverb_, [&] {
+    if (!putMarked(msg, reverb_, KXCTL_PUT_REVERB_SIZE, [&] {
             return kxctl_put_reverb(msg, reverb_.type, reverb_.pre_delay, reverb_.time,
                                     reverb_.diffusion);
         }))
         return;
-    if (!putMarked(return_, [&] { return kxctl_put_return(msg, return_.on, return_.level); }))
+    if (!putMarked(msg, return_, KXCTL_PUT_RETURN_SIZE,
+                   [&] { return kxctl_put_return(msg, return_.on, return_.level); }))
         return;
     auto putBytes = [&](ByteEntry *table, int count, uint8_t tag) {
         for (int i = 0; i < count; ++i) {
             ByteEntry &e = table[i];
-            if (!putMarked(e, [&] {
+            if (!putMarked(msg, e, KXCTL_PUT_CH_COMMON_U8_SIZE, [&] {
                     return kxctl_put_ch_common_u8(msg, e.ch_type, e.ch_no, tag, e.value);
                 }))
                 return false;
@@ -600,8 +615,8 @@ void QKXDevice::pack(kxmsg_t *msg) {
         return;
     for (FaderEntry &e : fader_) {
         // The channel pair stays in the message even when the level no longer fits.
-        if (!putMarked(e, [&] {
-                if (kxctl_put_ch(msg, e.ch_type, e.ch_no) != 0)
+        if (!putMarked(msg, e, KXCTL_PUT_CH_SIZE, [&] {
+                if (kxctl_put_ch(msg, e.ch_type, e.ch_no) != 0 || !fits(msg, kU16Bytes))
                     return 1;
                 return kxmsg_put_u16(msg, KXCTL_TAG_FADER, uint16_t(e.level)) == 1 ? 0 : 1;
             }))
@@ -612,7 +627,7 @@ void QKXDevice::pack(kxmsg_t *msg) {
         return;
     // Last: the unit stores its state only in a message that also holds everything that was
     // pending before the save was asked for.
-    putMarked(save_, [&] { return putRequest(msg, KXCTL_TAG_CONFIG_SAVE); });
+    putMarked(msg, save_, kMarkerBytes, [&] { return putRequest(msg, KXCTL_TAG_CONFIG_SAVE); });
 }
 
 void QKXDevice::settleCarried(bool delivered) {

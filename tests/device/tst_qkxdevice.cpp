@@ -88,6 +88,7 @@ private slots:
     void deliveredWhileMetersKeepTheLinkBusy();
     void fixedPackingOrderAcrossMessages();
     void faderPairStaysWhenItsLevelDoesNotFit();
+    void packingPrintsNothing();
     void refusedMessageIsPackedAgain();
     void refusedMessageGoesOutAgain();
     void saveReachesTheUnitAfterThePendingValues();
@@ -530,6 +531,45 @@ void TestQKXDevice::faderPairStaysWhenItsLevelDoesNotFit() {
     QCOMPARE(messages[0].right(6), QByteArray::fromHex("610204 620201"));
     QCOMPARE(messages[1], QByteArray::fromHex("610204 620201 81030afb"));
     QCOMPARE(unit->state().inputs[0].fader, int16_t(-1270));
+    QCOMPARE(out.take(), QString()); // a level left for the next message is no failure
+}
+
+// Items left for the next message are the normal course of packing: a reload's worth of
+// values, with groups of every size meeting the end of the message, prints no line.
+void TestQKXDevice::packingPrintsNothing() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    StdoutCapture out;
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    for (uchar ch = 1; ch <= 20; ++ch) {
+        dev.set_assign_ch(KXMSG_DATA_CH_PLAYBACK, ch, KXMSG_DATA_CH_LINEOUT, ch);
+        for (uchar bus = 1; bus <= 4; ++bus)
+            dev.set_send_ch(in, ch, KXMSG_DATA_CH_AUX_SEND, bus, KXMSG_DATA_SEND_POS_POST, -3);
+        for (int band = 1; band <= 4; ++band)
+            dev.set_eq(in, ch, 1, kxmsg_data_eq_band_t(band), 10, 20, 30);
+        dev.set_comp(in, ch, 1, 1, 2, 3, 4, 5, KXMSG_DATA_CH_TYPE_MONO);
+        dev.set_truebypass(in, ch, ch % 2 == 0);
+        dev.set_fader(in, ch, short(-5 * ch));
+        dev.set_pan(in, ch, uchar(ch));
+        dev.set_mute(in, ch, true);
+        dev.set_solo(in, ch, true);
+        dev.set_phase(in, ch, true);
+    }
+    dev.set_reverb(KXMSG_DATA_REVERB_PLATE, 1, 2, 3);
+    dev.set_return(true, -6);
+    for (uchar o = 1; o <= 9; ++o)
+        dev.set_fader(KXMSG_DATA_CH_LINEOUT, o, short(-o));
+    dev.set_config_save();
+    WAIT_LINK_QUIET(dev);
+    unit->setBusy(false);
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+    QVERIFY(unit->messages().size() > 60);
+    QCOMPARE(unit->state().configSaves, 1);
+    QCOMPARE(int(unit->state().inputs[19].phase), 1);
+    QCOMPARE(out.take(), QString());
 }
 
 // A refused message is packed again with the latest values of what it carried; a delivered
