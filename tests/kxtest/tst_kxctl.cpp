@@ -34,6 +34,7 @@ private slots:
     void refusingUnitGetsTenTries();
     void receiveRewindsAndClearsStaleBytes();
     void receiveFailureLine();
+    void transfersToAnUnpluggedUnitPrintNothing();
     void groupSelectionWalksTheSlots();
     void groupWriters_data();
     void groupWriters();
@@ -41,6 +42,8 @@ private slots:
 
 private:
     std::shared_ptr<EmulatedUnit> plug();
+    // A unit plugged in, its arrival delivered, and selected into the handle.
+    std::shared_ptr<EmulatedUnit> plugSelected(usbdevs_handle_t *h);
     void deliver();
 
     kxctl_group_t group_;
@@ -51,6 +54,14 @@ std::shared_ptr<EmulatedUnit> TestKxctl::plug() {
     auto unit = std::make_shared<EmulatedUnit>();
     unit->plugIn();
     units_.push_back(unit);
+    return unit;
+}
+
+std::shared_ptr<EmulatedUnit> TestKxctl::plugSelected(usbdevs_handle_t *h) {
+    auto unit = plug();
+    deliver();
+    if (kxctl_group_get_kx(&group_, h) != 0)
+        QTest::qFail("the unit plugged in was not selected", __FILE__, __LINE__);
     return unit;
 }
 
@@ -75,10 +86,8 @@ void TestKxctl::cleanup() {
 
 void TestKxctl::sendsExactlyThePosition() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     out.take();
     uint8_t buf[64] = {};
     kxmsg_t m;
@@ -97,10 +106,8 @@ void TestKxctl::sendsExactlyThePosition() {
 
 void TestKxctl::sendRefusesOverlongMessageWithoutRequest() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     out.take();
     uint8_t buf[80] = {};
     kxmsg_t m;
@@ -115,10 +122,8 @@ void TestKxctl::sendRefusesOverlongMessageWithoutRequest() {
 
 void TestKxctl::refusingUnitGetsTenTries() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     unit->setRefuseOut(-1);
     out.take();
     uint8_t buf[64] = {};
@@ -144,10 +149,8 @@ void TestKxctl::refusingUnitGetsTenTries() {
 
 void TestKxctl::receiveRewindsAndClearsStaleBytes() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     uint8_t buf[64];
     std::memset(buf, 0xEE, sizeof buf);
     kxmsg_t m;
@@ -173,10 +176,8 @@ void TestKxctl::receiveRewindsAndClearsStaleBytes() {
 
 void TestKxctl::receiveFailureLine() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     unit->failNextIn();
     out.take();
     uint8_t buf[64];
@@ -188,6 +189,30 @@ void TestKxctl::receiveFailureLine() {
     QCOMPARE(countLines(lines, "^kxtest/usbdevs:\\d+:ERROR 0xe00002ed$"), 1);
     QCOMPARE(countLines(lines, "^kxtest/kxctl:\\d+:ERROR$"), 1);
     QCOMPARE(unit->countRequests(KXCTL_REQUEST_IN), 1);
+}
+
+// A unit pulled out under a transfer, and the transfers after it until its removal is known
+// and after: each fails, as unplugging does, without an error line. A unit that is still there
+// keeps its lines (above).
+void TestKxctl::transfersToAnUnpluggedUnitPrintNothing() {
+    StdoutCapture out;
+    usbdevs_handle_t h{};
+    auto unit = plugSelected(&h);
+    out.take();
+    uint8_t buf[64] = {};
+    kxmsg_t m;
+    kxmsg_init(&m, buf, 64);
+    kxmsg_put(&m, KXCTL_TAG_VERSION_GET, KXMSG_TYPE_NONE, 0, 0);
+    unit->unplugDuringNextTransfer();
+    QCOMPARE(kxctl_send(&h, &m), 1);
+    QCOMPARE(unit->requests().size(), 1);
+    QCOMPARE(kxctl_recv(&h, &m), 1);
+    QCOMPARE(out.take(), QString());
+    deliver(); // the removal empties the slot
+    QCOMPARE(kxctl_send(&h, &m), 1);
+    QCOMPARE(kxctl_recv(&h, &m), 1);
+    const QStringList lines = out.takeLines();
+    QCOMPARE(lines.filter(QRegularExpression(":ERROR")), QStringList());
 }
 
 void TestKxctl::groupSelectionWalksTheSlots() {
