@@ -231,6 +231,10 @@ void TestWorker::unplugDuringTransferThenRecover() {
         dev.request_version();
         return name.last()[0].toString() == QStringLiteral("OLVANE Pelvo");
     }));
+    // Unplugging and plugging in again is no failure to report.
+    const QStringList lines = out.takeLines();
+    QCOMPARE(lines.filter(QStringLiteral(":ERROR")), QStringList());
+    QVERIFY(!lines.filter(QRegularExpression(":removed$")).isEmpty());
 }
 
 void TestWorker::destructionEndsTheWorker() {
