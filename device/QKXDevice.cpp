@@ -68,14 +68,28 @@ void registerTypes() {
     qRegisterMetaType<uint8_t>("uint8_t");
 }
 
-// Writes a marked item with its writer (0 for success) and clears the mark; false when it
-// did not fit, which ends the packing.
-template <class Write> bool putMarked(bool &mark, Write write) {
-    if (!mark)
+// Sizes of the single elements the packer writes itself.
+constexpr uint8_t kMarkerBytes = 2;
+constexpr uint8_t kU8Bytes = 3;
+constexpr uint8_t kU16Bytes = 4;
+constexpr uint8_t kU32Bytes = 6;
+
+bool fits(const kxmsg_t *msg, uint8_t bytes) {
+    return msg->capacity - msg->position >= bytes;
+}
+
+// Writes a marked item of this many bytes with its writer (0 for success), clears its pending
+// mark and marks it carried; false when it does not fit, which ends the packing. The room is
+// looked at before the writer is asked: an item left for the next message is the normal course
+// of packing, not a failure for the writer to report.
+template <class Item, class Write>
+bool putMarked(kxmsg_t *msg, Item &item, uint8_t bytes, Write write) {
+    if (!item.mark)
         return true;
-    if (write() != 0)
+    if (!fits(msg, bytes) || write() != 0)
         return false;
-    mark = false;
+    item.mark = false;
+    item.carried = true;
     return true;
 }
 
@@ -438,15 +452,48 @@ void QKXDevice::recv_deselect(bool ret) {
 
 void QKXDevice::recv_is_selected(bool ret) {
     selectedAnswer_ = ret;
+    // No unit is attached: a save asked of the one that went must not make the next unit
+    // plugged in store whatever state it woke up with.
+    if (!ret)
+        save_ = Request();
+}
+
+template <class Self, class F> void QKXDevice::forEachRequest(Self &self, F &&f) {
+    for (auto *r : {&self.version_, &self.hz_, &self.clocksourceReq_, &self.clocklock_,
+                    &self.dspmode_, &self.adatReq_, &self.meter_, &self.save_})
+        f(*r);
+    f(self.grmeter_);
+}
+
+template <class Self, class F> void QKXDevice::forEachValue(Self &self, F &&f) {
+    const auto all = [&f](auto &items) {
+        for (auto &item : items)
+            f(item);
+    };
+    f(self.clocksource_);
+    all(self.adat_);
+    f(self.setHz_);
+    all(self.assign_);
+    for (auto &row : self.send_)
+        all(row);
+    for (auto &row : self.eq_)
+        all(row);
+    all(self.comp_);
+    f(self.reverb_);
+    f(self.return_);
+    all(self.truebypass_);
+    all(self.fader_);
+    all(self.pan_);
+    all(self.mute_);
+    all(self.solo_);
+    all(self.phase_);
 }
 
 QKXDevice::Traffic QKXDevice::traffic() const {
     Traffic t;
     t.ready = ready_;
     t.inFlight = sendState_ != 0 || readState_ != 0 || answersOwed_ > 0;
-    t.requestsPending = version_.mark || hz_.mark || clocksourceReq_.mark || clocklock_.mark ||
-                        dspmode_.mark || adatReq_.mark || meter_.mark || save_.mark ||
-                        grmeter_.mark;
+    forEachRequest(*this, [&t](const auto &item) { t.requestsPending |= item.mark; });
     t.valuesPending = anyValuePending();
     t.messagesSent = messagesSent_;
     t.messagesDone = messagesDone_;
@@ -454,20 +501,9 @@ QKXDevice::Traffic QKXDevice::traffic() const {
 }
 
 bool QKXDevice::anyValuePending() const {
-    const auto marked = [](const auto &items) {
-        return std::any_of(std::begin(items), std::end(items),
-                           [](const auto &item) { return item.mark; });
-    };
-    if (clocksource_.mark || setHz_.mark || reverb_.mark || return_.mark)
-        return true;
-    for (const auto &row : send_)
-        if (marked(row))
-            return true;
-    for (const auto &row : eq_)
-        if (marked(row))
-            return true;
-    return marked(adat_) || marked(assign_) || marked(comp_) || marked(truebypass_) ||
-           marked(fader_) || marked(pan_) || marked(mute_) || marked(solo_) || marked(phase_);
+    bool pending = false;
+    forEachValue(*this, [&pending](const auto &item) { pending |= item.mark; });
+    return pending;
 }
 
 // --- flow control and packing --------------------------------------------------------------
@@ -496,7 +532,7 @@ void QKXDevice::kx_send() {
 }
 
 void QKXDevice::pack(kxmsg_t *msg) {
-    // Steps 1 to 12: requests and interface settings, which always fit.
+    // Requests and interface settings, which always fit.
     const struct {
         Request *item;
         uint8_t tag;
@@ -506,69 +542,69 @@ void QKXDevice::pack(kxmsg_t *msg) {
                     {&clocklock_, KXCTL_TAG_CLOCKLOCK},
                     {&meter_, KXCTL_TAG_METER_GET}};
     for (const auto &r : requests)
-        if (!putMarked(r.item->mark, [&] { return putRequest(msg, r.tag); }))
+        if (!putMarked(msg, *r.item, kMarkerBytes, [&] { return putRequest(msg, r.tag); }))
             return;
-    if (!putMarked(grmeter_.mark, [&] { return kxctl_put_grmeter(msg, grmeter_.ch, grmeter_.no); }))
+    if (!putMarked(msg, grmeter_, KXCTL_PUT_GRMETER_SIZE,
+                   [&] { return kxctl_put_grmeter(msg, grmeter_.ch, grmeter_.no); }))
         return;
     const struct {
         Request *item;
         uint8_t tag;
-    } laterRequests[] = {{&dspmode_, KXCTL_TAG_DSPMODE},
-                         {&adatReq_, KXCTL_TAG_ADAT_X4MODE_GET},
-                         {&save_, KXCTL_TAG_CONFIG_SAVE}};
+    } laterRequests[] = {{&dspmode_, KXCTL_TAG_DSPMODE}, {&adatReq_, KXCTL_TAG_ADAT_X4MODE_GET}};
     for (const auto &r : laterRequests)
-        if (!putMarked(r.item->mark, [&] { return putRequest(msg, r.tag); }))
+        if (!putMarked(msg, *r.item, kMarkerBytes, [&] { return putRequest(msg, r.tag); }))
             return;
-    if (!putMarked(clocksource_.mark, [&] {
+    if (!putMarked(msg, clocksource_, kU8Bytes, [&] {
             return kxmsg_put(msg, KXCTL_TAG_SET_CLOCKSOURCE, KXMSG_TYPE_U8, clocksource_.src, 0);
         }))
         return;
     for (AdatItem &a : adat_)
-        if (!putMarked(a.mark, [&] {
+        if (!putMarked(msg, a, 2 * kU8Bytes, [&] {
                 return kxmsg_put(msg, KXCTL_TAG_CLOCK_SRC, KXMSG_TYPE_U8, a.src, 0) ||
                        kxmsg_put(msg, KXCTL_TAG_ADAT_X4MODE, KXMSG_TYPE_U8, a.mode, 0);
             }))
             return;
-    if (!putMarked(setHz_.mark,
+    if (!putMarked(msg, setHz_, kU32Bytes,
                    [&] { return kxmsg_put(msg, KXCTL_TAG_SET_HZ, KXMSG_TYPE_U32, setHz_.hz, 0); }))
         return;
 
-    // Steps 13 to 24: the mixer tables, each entry a whole group or nothing.
+    // The mixer tables, each entry a whole group or nothing.
     for (AssignEntry &e : assign_)
-        if (!putMarked(e.mark, [&] {
+        if (!putMarked(msg, e, KXCTL_PUT_ASSIGN_CH_SIZE, [&] {
                 return kxctl_put_assign_ch(msg, e.in_type, e.in_ch, e.out_type, e.out_ch);
             }))
             return;
     for (auto &row : send_)
         for (SendEntry &e : row)
-            if (!putMarked(e.mark, [&] {
+            if (!putMarked(msg, e, KXCTL_PUT_SEND_SIZE, [&] {
                     return kxctl_put_send(msg, e.ch_type, e.ch_no, e.bus_type, e.bus_no, e.pos,
                                           e.level);
                 }))
                 return;
     for (auto &row : eq_)
         for (EqEntry &e : row)
-            if (!putMarked(e.mark, [&] {
+            if (!putMarked(msg, e, KXCTL_PUT_EQ_SIZE, [&] {
                     return kxctl_put_eq(msg, e.ch_type, e.ch_no, e.on, e.band, e.gain, e.freq, e.q);
                 }))
                 return;
     for (CompEntry &e : comp_)
-        if (!putMarked(e.mark, [&] {
+        if (!putMarked(msg, e, KXCTL_PUT_COMP_SIZE, [&] {
                 return kxctl_put_comp(msg, e.ch_type, e.ch_no, e.on, e.threshold, e.ratio, e.attack,
                                       e.release, e.gain, kxmsg_data_ch_type_t(e.link));
             }))
             return;
-    if (!putMarked(reverb_.mark, [&] {
+    if (!putMarked(msg, reverb_, KXCTL_PUT_REVERB_SIZE, [&] {
             return kxctl_put_reverb(msg, reverb_.type, reverb_.pre_delay, reverb_.time,
                                     reverb_.diffusion);
         }))
         return;
-    if (!putMarked(return_.mark, [&] { return kxctl_put_return(msg, return_.on, return_.level); }))
+    if (!putMarked(msg, return_, KXCTL_PUT_RETURN_SIZE,
+                   [&] { return kxctl_put_return(msg, return_.on, return_.level); }))
         return;
     auto putBytes = [&](ByteEntry *table, int count, uint8_t tag) {
         for (int i = 0; i < count; ++i) {
             ByteEntry &e = table[i];
-            if (!putMarked(e.mark, [&] {
+            if (!putMarked(msg, e, KXCTL_PUT_CH_COMMON_U8_SIZE, [&] {
                     return kxctl_put_ch_common_u8(msg, e.ch_type, e.ch_no, tag, e.value);
                 }))
                 return false;
@@ -579,21 +615,37 @@ void QKXDevice::pack(kxmsg_t *msg) {
         return;
     for (FaderEntry &e : fader_) {
         // The channel pair stays in the message even when the level no longer fits.
-        if (!putMarked(e.mark, [&] {
-                if (kxctl_put_ch(msg, e.ch_type, e.ch_no) != 0)
+        if (!putMarked(msg, e, KXCTL_PUT_CH_SIZE, [&] {
+                if (kxctl_put_ch(msg, e.ch_type, e.ch_no) != 0 || !fits(msg, kU16Bytes))
                     return 1;
                 return kxmsg_put_u16(msg, KXCTL_TAG_FADER, uint16_t(e.level)) == 1 ? 0 : 1;
             }))
             return;
     }
     if (!putBytes(pan_, kInputs, KXCTL_TAG_PAN) || !putBytes(mute_, kMutes, KXCTL_TAG_MUTE) ||
-        !putBytes(solo_, kInputs, KXCTL_TAG_SOLO))
+        !putBytes(solo_, kInputs, KXCTL_TAG_SOLO) || !putBytes(phase_, kInputs, KXCTL_TAG_PHASE))
         return;
-    putBytes(phase_, kInputs, KXCTL_TAG_PHASE);
+    // Last: the unit stores its state only in a message that also holds everything that was
+    // pending before the save was asked for.
+    putMarked(msg, save_, kMarkerBytes, [&] { return putRequest(msg, KXCTL_TAG_CONFIG_SAVE); });
+}
+
+void QKXDevice::settleCarried(bool delivered) {
+    const auto settle = [delivered](auto &item) {
+        if (!item.carried)
+            return;
+        item.carried = false;
+        // The entry holds the latest value asked for, so marking it again resends nothing stale.
+        if (!delivered)
+            item.mark = true;
+    };
+    forEachRequest(*this, settle);
+    forEachValue(*this, settle);
 }
 
 void QKXDevice::recv_kx_send_result(bool result) {
     ++messagesDone_;
+    settleCarried(result);
     if (!result)
         notify_kx_failed();
     const int32_t previous = sendState_;

@@ -132,26 +132,33 @@ public slots:
     void recv_kx_recv_result(bool result, QByteArray kxmsg_data);
 
 private:
+    // Every item has a pending mark and, while the message that carries it waits for its send
+    // result, a carried mark: a message the unit refuses marks its items pending again.
     struct Request {
         bool mark = false;
+        bool carried = false;
     };
     struct GrMeterRequest {
         kxmsg_data_ch_t ch = KXMSG_DATA_CH_NONE;
         uint8_t no = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct ClockSourceItem {
         kxmsg_data_clocksource_t src = kxmsg_data_clocksource_t(0);
         bool mark = false;
+        bool carried = false;
     };
     struct AdatItem {
         kxmsg_data_clocksource_t src = kxmsg_data_clocksource_t(0);
         bool mark = false;
         kxmsg_data_adat_x4mode_t mode = KXMSG_DATA_ADAT_X1;
+        bool carried = false;
     };
     struct HzItem {
         uint32_t hz = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct AssignEntry {
         kxmsg_data_ch_t out_type = KXMSG_DATA_CH_NONE;
@@ -159,6 +166,7 @@ private:
         kxmsg_data_ch_t in_type = KXMSG_DATA_CH_NONE;
         uint8_t in_ch = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct SendEntry {
         kxmsg_data_ch_t bus_type = KXMSG_DATA_CH_NONE;
@@ -168,6 +176,7 @@ private:
         kxmsg_data_send_pos_t pos = KXMSG_DATA_SEND_POS_NONE;
         int8_t level = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct EqEntry {
         kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
@@ -176,6 +185,7 @@ private:
         kxmsg_data_eq_band_t band = kxmsg_data_eq_band_t(0);
         uint8_t gain = 0, freq = 0, q = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct CompEntry {
         kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
@@ -183,16 +193,19 @@ private:
         uint8_t on = 0, threshold = 0, ratio = 0, attack = 0, release = 0, gain = 0;
         uint8_t link = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct ReverbItem {
         kxmsg_data_reverb_type_t type = kxmsg_data_reverb_type_t(0);
         uint8_t pre_delay = 0, time = 0, diffusion = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct ReturnItem {
         uint8_t on = 0;
         int8_t level = 0;
         bool mark = false;
+        bool carried = false;
     };
     // True bypass, pan, mute, solo, phase: one byte per channel.
     struct ByteEntry {
@@ -200,12 +213,14 @@ private:
         uint8_t ch_no = 0;
         uint8_t value = 0;
         bool mark = false;
+        bool carried = false;
     };
     struct FaderEntry {
         kxmsg_data_ch_t ch_type = KXMSG_DATA_CH_NONE;
         uint8_t ch_no = 0;
         int16_t level = 0;
         bool mark = false;
+        bool carried = false;
     };
 
     static constexpr int kInputs = 20;
@@ -218,8 +233,13 @@ private:
     static bool isInput(kxmsg_data_ch_t ch_type, unsigned char ch_no);
     bool setByte(ByteEntry *table, int index, kxmsg_data_ch_t ch_type, unsigned char ch_no,
                  uint8_t value);
+    // Calls f with every request item, or with every setting item and table entry.
+    template <class Self, class F> static void forEachRequest(Self &self, F &&f);
+    template <class Self, class F> static void forEachValue(Self &self, F &&f);
     bool anyValuePending() const;
     void pack(kxmsg_t *msg);
+    // After the send result: a delivered message's items are done; a refused one's go again.
+    void settleCarried(bool delivered);
     void notify_kx_failed();
     void parseAnswer(const QByteArray &answer);
 

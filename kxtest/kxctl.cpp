@@ -6,8 +6,19 @@
 #include <cstring>
 
 #define KXCTL_ERROR() std::printf("%s:%d:ERROR\n", "kxtest/kxctl", __LINE__)
+// A transfer that fails because its unit has just been unplugged is part of unplugging; only a
+// failure while the unit is still there (or with no unit at all) is reported.
+#define KXCTL_TRANSFER_ERROR(dev)                                                                  \
+    do {                                                                                           \
+        if (!wentAway(dev))                                                                        \
+            KXCTL_ERROR();                                                                         \
+    } while (false)
 
 namespace {
+
+bool wentAway(const usbdevs_handle_t *dev) {
+    return dev && dev->slot && usbdevs_dev_exist(dev) != 0;
+}
 
 // One element of a group: a tag with its value, or a bare marker of type 1.
 struct Element {
@@ -61,10 +72,10 @@ int kxctl_send_request(usbdevs_handle_t *dev, kxmsg_t *msg, uint8_t bRequest) {
     for (int attempt = 0; attempt < 10; ++attempt) {
         if (usbdevs_dev_vendor_request_out(dev, bRequest, 0, 0, length, msg->data) == 0)
             return 0;
-        KXCTL_ERROR();
+        KXCTL_TRANSFER_ERROR(dev);
         QThread::msleep(5);
     }
-    KXCTL_ERROR();
+    KXCTL_TRANSFER_ERROR(dev);
     return 1;
 }
 
@@ -78,7 +89,7 @@ int kxctl_recv_request(usbdevs_handle_t *dev, kxmsg_t *msg, uint8_t bRequest) {
     // A short answer must not leave bytes of an earlier one to be parsed.
     std::memset(msg->data, 0, length);
     if (usbdevs_dev_vendor_request_in(dev, bRequest, 0, 0, length, msg->data) != 0) {
-        KXCTL_ERROR();
+        KXCTL_TRANSFER_ERROR(dev);
         return 1;
     }
     return 0;

@@ -108,7 +108,18 @@ void kxctl_group_fini(kxctl_group_t *group);
 int kxctl_group_get_init(kxctl_group_t *group);
 int kxctl_group_get_kx(kxctl_group_t *group, usbdevs_handle_t *out);
 
-// Element-group writers: a whole group or nothing; 0 for success, 1 for failure.
+// Element-group writers: a whole group or nothing; 0 for success, 1 for failure. A group that
+// does not fit is reported as a failure; a caller that fills a message to its end looks at the
+// room first with the group's size below.
+constexpr uint8_t KXCTL_PUT_CH_SIZE = 6;
+constexpr uint8_t KXCTL_PUT_CH_COMMON_U8_SIZE = 9;
+constexpr uint8_t KXCTL_PUT_GRMETER_SIZE = 8;
+constexpr uint8_t KXCTL_PUT_ASSIGN_CH_SIZE = 18;
+constexpr uint8_t KXCTL_PUT_SEND_SIZE = 24;
+constexpr uint8_t KXCTL_PUT_EQ_SIZE = 21;
+constexpr uint8_t KXCTL_PUT_COMP_SIZE = 27;
+constexpr uint8_t KXCTL_PUT_REVERB_SIZE = 14;
+constexpr uint8_t KXCTL_PUT_RETURN_SIZE = 6;
 int kxctl_put_ch(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no);
 int kxctl_put_ch_common_u8(kxmsg_t *msg, kxmsg_data_ch_t ch, uint8_t no, uint8_t tag,
                            uint8_t value);

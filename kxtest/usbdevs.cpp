@@ -21,6 +21,7 @@ void clearSlot(usbdevs_dev_t *dev) {
     dev->location = 0;
     dev->notification = nullptr;
     dev->serial = 0;
+    dev->gone = false;
 }
 
 void releaseName(usbdevs_dev_t *dev) {
@@ -39,6 +40,19 @@ usbhost::DeviceInterface *acquire(const usbdevs_handle_t *handle) {
         return nullptr;
     usbhost::deviceRetain(slot->device);
     return slot->device;
+}
+
+// A device that answers that it is not there has been unplugged under the request: that is
+// how unplugging looks from here, not a failure to report. Its removal notice follows on the
+// run loop's thread; until then the handle's filling counts as gone.
+bool goneUnder(const usbdevs_handle_t *handle, usbhost::Return status) {
+    if (status != usbhost::kNoDevice)
+        return false;
+    usbdevs_dev_t *slot = handle->slot;
+    std::lock_guard<std::mutex> guard(slot->owner->lock);
+    if (slot->device && slot->serial == handle->serial)
+        slot->gone = true;
+    return true;
 }
 
 usbhost::Return request(usbhost::DeviceInterface *device, uint8_t type, uint8_t bRequest,
@@ -123,11 +137,11 @@ int usbdevs_get_dev(usbdevs_t *ctx, usbdevs_handle_t *out, uint8_t n) {
 }
 
 int usbdevs_dev_exist(const usbdevs_handle_t *dev) {
-    usbhost::DeviceInterface *device = acquire(dev);
-    if (!device)
+    if (!dev || !dev->slot || !dev->slot->owner)
         return 1;
-    usbhost::deviceRelease(device);
-    return 0;
+    const usbdevs_dev_t *slot = dev->slot;
+    std::lock_guard<std::mutex> guard(slot->owner->lock);
+    return slot->device && slot->serial == dev->serial && !slot->gone ? 0 : 1;
 }
 
 int usbdevs_dev_vendor_request_out(const usbdevs_handle_t *dev, uint8_t bRequest, uint16_t wValue,
@@ -138,7 +152,8 @@ int usbdevs_dev_vendor_request_out(const usbdevs_handle_t *dev, uint8_t bRequest
     usbhost::Return status =
         request(device, usbhost::kRequestTypeVendorOut, bRequest, wValue, wIndex, wLength, data);
     if (status != usbhost::kSuccess) {
-        USBDEVS_ERROR_CODE(status);
+        if (!goneUnder(dev, status))
+            USBDEVS_ERROR_CODE(status);
         return 1;
     }
     return 0;
@@ -156,7 +171,8 @@ int usbdevs_dev_vendor_request_in(const usbdevs_handle_t *dev, uint8_t bRequest,
         return 1;
     }
     if (status != usbhost::kSuccess) {
-        USBDEVS_ERROR_CODE(status);
+        if (!goneUnder(dev, status))
+            USBDEVS_ERROR_CODE(status);
         return 1;
     }
     return 0;
@@ -200,6 +216,7 @@ int usbdevs_dev_added(usbdevs_dev_t *dev, usbhost::Service *service) {
         return 1;
     }
     dev->device = device;
+    dev->gone = false;
     dev->serial = ++dev->owner->next_serial;
     if (dev->serial == 0)
         dev->serial = ++dev->owner->next_serial;

@@ -23,6 +23,9 @@ struct usbdevs_dev_t {
     // Which filling of the slot this is; a device plugged again into the same slot gets a
     // new one, so a handle taken earlier no longer reaches it.
     uint32_t serial;
+    // The device has answered a request with "no device": it has been unplugged, and its
+    // removal notice is on its way.
+    bool gone;
 };
 
 // What a selection hands out: the slot and the filling it was taken from.
@@ -49,6 +52,7 @@ int usbdevs_init(usbdevs_t *ctx);
 void usbdevs_fini(usbdevs_t *ctx);
 int usbdevs_refresh();
 int usbdevs_get_dev(usbdevs_t *ctx, usbdevs_handle_t *out, uint8_t n);
+// 0 while the handle reaches a device that is still attached, 1 once it does not.
 int usbdevs_dev_exist(const usbdevs_handle_t *dev);
 int usbdevs_dev_vendor_request_out(const usbdevs_handle_t *dev, uint8_t bRequest, uint16_t wValue,
                                    uint16_t wIndex, uint16_t wLength, void *data);

@@ -88,6 +88,11 @@ private slots:
     void deliveredWhileMetersKeepTheLinkBusy();
     void fixedPackingOrderAcrossMessages();
     void faderPairStaysWhenItsLevelDoesNotFit();
+    void packingPrintsNothing();
+    void refusedMessageIsPackedAgain();
+    void refusedMessageGoesOutAgain();
+    void saveReachesTheUnitAfterThePendingValues();
+    void saveIsNotCarriedToTheNextUnit();
     void readyWithNothingPendingSendsNothing();
     void initializeParameterForgetsLastValues();
     void answerElementsBecomeSignals();
@@ -482,8 +487,9 @@ void TestQKXDevice::fixedPackingOrderAcrossMessages() {
     QVector<int> sizes;
     for (const QByteArray &m : unit->messages())
         sizes << m.size();
-    QCOMPARE(sizes, QVector<int>({63, 45, 62, 46}));
-    const QVector<int> expected = {49,  24,  26,  27,  113, 97,  98,  177, 193, 195, 162, 25,  29,
+    QCOMPARE(sizes, QVector<int>({61, 45, 62, 48}));
+    // The save comes last, after every value that was pending when it was asked for.
+    const QVector<int> expected = {49,  24,  26,  27,  113, 97,  98,  177, 193, 195, 25, 29,
                                    135, 29,  135, 23,  97,  98,  65,  97,  98,  66,  67, // routing
                                    97,  98,  65,  97,  98,  66,  68,  69,  70,           // send
                                    97,  98,  81,  82,  83,  84,  85,            // equaliser
@@ -491,8 +497,8 @@ void TestQKXDevice::fixedPackingOrderAcrossMessages() {
                                    209, 210, 211, 212, 213, 71,  72,            // reverb, return
                                    97,  98,  74,                                // true bypass
                                    97,  98, // fader pair, level did not fit
-                                   97,  98,  129, 97,  98,  130, 97,  98,  131, 97,  98,  132, 97,
-                                   98,  133};
+                                   97,  98,  129, 97,  98,  130, 97,  98,  131, 97,  98, 132,
+                                   97,  98,  133, 162};
     QCOMPARE(tagsOf(unit->elements()), expected);
     const auto s = unit->state();
     QCOMPARE(s.inputs[1].fader, int16_t(-30));
@@ -525,6 +531,199 @@ void TestQKXDevice::faderPairStaysWhenItsLevelDoesNotFit() {
     QCOMPARE(messages[0].right(6), QByteArray::fromHex("610204 620201"));
     QCOMPARE(messages[1], QByteArray::fromHex("610204 620201 81030afb"));
     QCOMPARE(unit->state().inputs[0].fader, int16_t(-1270));
+    QCOMPARE(out.take(), QString()); // a level left for the next message is no failure
+}
+
+// Items left for the next message are the normal course of packing: a reload's worth of
+// values, with groups of every size meeting the end of the message, prints no line.
+void TestQKXDevice::packingPrintsNothing() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    StdoutCapture out;
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    for (uchar ch = 1; ch <= 20; ++ch) {
+        dev.set_assign_ch(KXMSG_DATA_CH_PLAYBACK, ch, KXMSG_DATA_CH_LINEOUT, ch);
+        for (uchar bus = 1; bus <= 4; ++bus)
+            dev.set_send_ch(in, ch, KXMSG_DATA_CH_AUX_SEND, bus, KXMSG_DATA_SEND_POS_POST, -3);
+        for (int band = 1; band <= 4; ++band)
+            dev.set_eq(in, ch, 1, kxmsg_data_eq_band_t(band), 10, 20, 30);
+        dev.set_comp(in, ch, 1, 1, 2, 3, 4, 5, KXMSG_DATA_CH_TYPE_MONO);
+        dev.set_truebypass(in, ch, ch % 2 == 0);
+        dev.set_fader(in, ch, short(-5 * ch));
+        dev.set_pan(in, ch, uchar(ch));
+        dev.set_mute(in, ch, true);
+        dev.set_solo(in, ch, true);
+        dev.set_phase(in, ch, true);
+    }
+    dev.set_reverb(KXMSG_DATA_REVERB_PLATE, 1, 2, 3);
+    dev.set_return(true, -6);
+    for (uchar o = 1; o <= 9; ++o)
+        dev.set_fader(KXMSG_DATA_CH_LINEOUT, o, short(-o));
+    dev.set_config_save();
+    WAIT_LINK_QUIET(dev);
+    unit->setBusy(false);
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+    QVERIFY(unit->messages().size() > 60);
+    QCOMPARE(unit->state().configSaves, 1);
+    QCOMPARE(int(unit->state().inputs[19].phase), 1);
+    QCOMPARE(out.take(), QString());
+}
+
+// A refused message is packed again with the latest values of what it carried; a delivered
+// one is not, and entries forgotten meanwhile stay forgotten.
+void TestQKXDevice::refusedMessageIsPackedAgain() {
+    QKXDevice dev;
+    QSignalSpy sends(&dev, &QKXDevice::sig_kx_send);
+    const QByteArray ready = answer("a10201");
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    dev.recv_kx_recv_result(true, ready);
+    dev.set_pan(in, 2, 6); // goes out at once
+    dev.request_version(); // waits for the next message
+    dev.set_pan(in, 1, 5);
+    QCOMPARE(sends.count(), 1);
+    dev.recv_kx_send_result(false);
+    QVERIFY(dev.traffic().valuesPending);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 2);
+    QCOMPARE(sends[1][0].toByteArray(), QByteArray::fromHex("3101 610204 620201 820205 "
+                                                            "610204 620202 820206"));
+    dev.recv_kx_send_result(true);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 2);
+    QVERIFY(!dev.traffic().valuesPending && !dev.traffic().requestsPending);
+
+    // Changed again while the refused message was on its way: the latest value goes.
+    dev.set_pan(in, 3, 7);
+    dev.set_pan(in, 3, 8);
+    dev.recv_kx_send_result(false);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 4);
+    QCOMPARE(sends[3][0].toByteArray(), QByteArray::fromHex("610204 620203 820208"));
+    dev.recv_kx_send_result(true);
+    dev.recv_kx_recv_result(true, ready);
+
+    // Forgotten by a reload before the refusal was known: nothing of them comes back.
+    dev.set_pan(in, 4, 9);
+    QCOMPARE(sends.count(), 5);
+    dev.initializeParameter();
+    dev.recv_kx_send_result(false);
+    dev.recv_kx_recv_result(true, ready);
+    QCOMPARE(sends.count(), 5);
+    QVERIFY(!dev.traffic().valuesPending && !dev.traffic().requestsPending);
+}
+
+// The unit refuses every try of one message: the panel's values still end up in the unit,
+// the entries still tell what the unit holds, and the failure keeps its lines.
+void TestQKXDevice::refusedMessageGoesOutAgain() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    QSignalSpy names(&dev, &QKXDevice::sig_recv_productname);
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    dev.request_version();
+    dev.set_clocksource(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A);
+    dev.set_eq(in, 2, 1, KXMSG_DATA_EQ_BAND_HIGH, 30, 40, 5);
+    dev.set_reverb(KXMSG_DATA_REVERB_STUDIO, 7, 8, 9);
+    dev.set_fader(in, 1, -100);
+    dev.set_mute(in, 3, true);
+    dev.set_config_save();
+    WAIT_LINK_QUIET(dev);
+    unit->setRefuseOut(10); // every try of the first message
+    unit->setBusy(false);
+    StdoutCapture out;
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+
+    const auto requests = unit->requests();
+    QVector<QByteArray> sent;
+    for (const EmulatedUnit::Request &r : requests)
+        if (r.bRequest == KXCTL_REQUEST_OUT)
+            sent << r.data;
+    QCOMPARE(sent.size(), 11);
+    QCOMPARE(sent.count(sent.first()), 11); // the refused message, then the same again
+    QCOMPARE(unit->messages(), QVector<QByteArray>{sent.first()});
+    const EmulatedUnit::State s = unit->state();
+    QCOMPARE(int(s.inputs[2].mute), 1);
+    QCOMPARE(int(s.inputs[0].fader), -100);
+    QCOMPARE(int(s.inputs[1].eq[3].gain), 30);
+    QCOMPARE(int(s.reverbType), int(KXMSG_DATA_REVERB_STUDIO));
+    QCOMPARE(int(s.clockSource), int(KXMSG_DATA_CLOCKSOURCE_OPTICAL_A));
+    QCOMPARE(s.configSaves, 1);
+    // The failure was told, and the query it carried was answered after all.
+    QCOMPARE(names.first()[0].toString(), QString());
+    QCOMPARE(names.last()[0].toString(), QStringLiteral("OLVANE Tarvik"));
+    const QStringList lines = out.takeLines();
+    QCOMPARE(lines.filter(QRegularExpression("^kxtest/kxctl:\\d+:ERROR$")).size(), 11);
+    QCOMPARE(lines.filter(QRegularExpression("^kxtest/usbdevs:\\d+:ERROR 0xe000404f$")).size(), 10);
+    QCOMPARE(lines.size(), 21);
+
+    // Pressed again, the same mute is what the unit holds; the next press takes it off.
+    const quint64 sentBefore = dev.traffic().messagesSent;
+    QVERIFY(dev.set_mute(in, 3, true));
+    QCOMPARE(dev.traffic().messagesSent, sentBefore);
+    QVERIFY(dev.set_mute(in, 3, false));
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(int(unit->state().inputs[2].mute), 0);
+}
+
+// Asked for while the whole state is still on its way (as for seconds after a plug-in), the
+// save reaches the unit after every value set before it.
+void TestQKXDevice::saveReachesTheUnitAfterThePendingValues() {
+    UnitFixture units;
+    auto unit = units.plug();
+    unit->setBusy(true);
+    QKXDevice dev;
+    const auto in = KXMSG_DATA_CH_MIXER_INPUT;
+    for (uchar ch = 1; ch <= 20; ++ch) {
+        dev.set_fader(in, ch, short(-10 * ch));
+        dev.set_mute(in, ch, ch % 2 == 1);
+        dev.set_phase(in, ch, true);
+    }
+    dev.set_fader(KXMSG_DATA_CH_LINEOUT, 9, -50);
+    dev.set_config_save();
+    dev.set_pan(in, 1, 3); // asked for after the save
+    WAIT_LINK_QUIET(dev);
+    unit->setBusy(false);
+    dev.kx_recv();
+    WAIT_LINK_IDLE(dev);
+    const QVector<int> tags = tagsOf(unit->elements());
+    QCOMPARE(tags.count(KXCTL_TAG_CONFIG_SAVE), 1);
+    const int save = tags.indexOf(KXCTL_TAG_CONFIG_SAVE);
+    for (int tag : {KXCTL_TAG_FADER, KXCTL_TAG_MUTE, KXCTL_TAG_PHASE})
+        QVERIFY2(tags.lastIndexOf(tag) < save, qPrintable(QString::number(tag)));
+    QCOMPARE(tags.count(KXCTL_TAG_FADER), 21);
+    QVERIFY(unit->messages().size() > 5);
+    QVERIFY(unit->messages().last().endsWith(QByteArray::fromHex("a201")));
+    QCOMPARE(unit->state().configSaves, 1);
+}
+
+// A save still waiting when its unit goes is not carried to the next unit plugged in, which
+// would store whatever state it woke up with.
+void TestQKXDevice::saveIsNotCarriedToTheNextUnit() {
+    UnitFixture units;
+    auto first = units.plug();
+    QKXDevice dev;
+    QVERIFY(UnitFixture::waitFor([&] { return dev.is_selected(); }));
+    first->setBusy(true);
+    dev.set_config_save();
+    WAIT_LINK_QUIET(dev);
+    QVERIFY(dev.traffic().requestsPending);
+    first->unplug();
+    UnitFixture::deliverBusEvents();
+    // As the window does once the unit has gone: select afresh and ask whether one is there.
+    StdoutCapture out;
+    dev.deselect();
+    QVERIFY(UnitFixture::waitFor([&] { return !dev.is_selected(); }));
+    auto second = units.plug();
+    UnitFixture::deliverBusEvents();
+    dev.request_version();
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(second->messages(), QVector<QByteArray>{QByteArray::fromHex("3101")});
+    QCOMPARE(second->state().configSaves, 0);
 }
 
 void TestQKXDevice::readyWithNothingPendingSendsNothing() {

@@ -1,5 +1,6 @@
 // The USB worker: selection, the send-then-read round, truncation, replugging; and the
 // whole link end to end with the worker on its own thread.
+#include "LinkWait.h"
 #include "QKXDevice.h"
 #include "QKXDeviceUnit.h"
 #include "StdoutCapture.h"
@@ -169,7 +170,7 @@ void TestWorker::endToEndAnswersArriveAsSignals() {
 void TestWorker::refusingUnitGivesFailureNotice() {
     UnitFixture units;
     auto unit = units.plug();
-    unit->setRefuseOut(-1);
+    unit->setRefuseOut(10); // every try of one message
     StdoutCapture out;
     QKXDevice dev;
     QSignalSpy name(&dev, &QKXDevice::sig_recv_productname);
@@ -179,7 +180,10 @@ void TestWorker::refusingUnitGivesFailureNotice() {
     QVERIFY(UnitFixture::waitFor([&] { return !name.isEmpty(); }));
     QCOMPARE(name[0][0].toString(), QString());
     QCOMPARE(version[0][0].value<uint16_t>(), uint16_t(0));
-    QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 10);
+    // The refused request goes again once the unit says ready, and is taken.
+    WAIT_LINK_IDLE(dev);
+    QCOMPARE(unit->countRequests(KXCTL_REQUEST_OUT), 11);
+    QCOMPARE(name.last()[0].toString(), QStringLiteral("OLVANE Tarvik"));
     const QStringList lines = out.takeLines();
     QCOMPARE(lines.filter(QRegularExpression("^kxtest/kxctl:\\d+:ERROR$")).size(), 11);
 }
@@ -227,6 +231,10 @@ void TestWorker::unplugDuringTransferThenRecover() {
         dev.request_version();
         return name.last()[0].toString() == QStringLiteral("OLVANE Pelvo");
     }));
+    // Unplugging and plugging in again is no failure to report.
+    const QStringList lines = out.takeLines();
+    QCOMPARE(lines.filter(QStringLiteral(":ERROR")), QStringList());
+    QVERIFY(!lines.filter(QRegularExpression(":removed$")).isEmpty());
 }
 
 void TestWorker::destructionEndsTheWorker() {

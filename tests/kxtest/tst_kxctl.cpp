@@ -34,6 +34,7 @@ private slots:
     void refusingUnitGetsTenTries();
     void receiveRewindsAndClearsStaleBytes();
     void receiveFailureLine();
+    void transfersToAnUnpluggedUnitPrintNothing();
     void groupSelectionWalksTheSlots();
     void groupWriters_data();
     void groupWriters();
@@ -41,6 +42,8 @@ private slots:
 
 private:
     std::shared_ptr<EmulatedUnit> plug();
+    // A unit plugged in, its arrival delivered, and selected into the handle.
+    std::shared_ptr<EmulatedUnit> plugSelected(usbdevs_handle_t *h);
     void deliver();
 
     kxctl_group_t group_;
@@ -51,6 +54,14 @@ std::shared_ptr<EmulatedUnit> TestKxctl::plug() {
     auto unit = std::make_shared<EmulatedUnit>();
     unit->plugIn();
     units_.push_back(unit);
+    return unit;
+}
+
+std::shared_ptr<EmulatedUnit> TestKxctl::plugSelected(usbdevs_handle_t *h) {
+    auto unit = plug();
+    deliver();
+    if (kxctl_group_get_kx(&group_, h) != 0)
+        QTest::qFail("the unit plugged in was not selected", __FILE__, __LINE__);
     return unit;
 }
 
@@ -75,10 +86,8 @@ void TestKxctl::cleanup() {
 
 void TestKxctl::sendsExactlyThePosition() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     out.take();
     uint8_t buf[64] = {};
     kxmsg_t m;
@@ -97,10 +106,8 @@ void TestKxctl::sendsExactlyThePosition() {
 
 void TestKxctl::sendRefusesOverlongMessageWithoutRequest() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     out.take();
     uint8_t buf[80] = {};
     kxmsg_t m;
@@ -115,10 +122,8 @@ void TestKxctl::sendRefusesOverlongMessageWithoutRequest() {
 
 void TestKxctl::refusingUnitGetsTenTries() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     unit->setRefuseOut(-1);
     out.take();
     uint8_t buf[64] = {};
@@ -144,10 +149,8 @@ void TestKxctl::refusingUnitGetsTenTries() {
 
 void TestKxctl::receiveRewindsAndClearsStaleBytes() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     uint8_t buf[64];
     std::memset(buf, 0xEE, sizeof buf);
     kxmsg_t m;
@@ -173,10 +176,8 @@ void TestKxctl::receiveRewindsAndClearsStaleBytes() {
 
 void TestKxctl::receiveFailureLine() {
     StdoutCapture out;
-    auto unit = plug();
-    deliver();
     usbdevs_handle_t h{};
-    QCOMPARE(kxctl_group_get_kx(&group_, &h), 0);
+    auto unit = plugSelected(&h);
     unit->failNextIn();
     out.take();
     uint8_t buf[64];
@@ -188,6 +189,30 @@ void TestKxctl::receiveFailureLine() {
     QCOMPARE(countLines(lines, "^kxtest/usbdevs:\\d+:ERROR 0xe00002ed$"), 1);
     QCOMPARE(countLines(lines, "^kxtest/kxctl:\\d+:ERROR$"), 1);
     QCOMPARE(unit->countRequests(KXCTL_REQUEST_IN), 1);
+}
+
+// A unit pulled out under a transfer, and the transfers after it until its removal is known
+// and after: each fails, as unplugging does, without an error line. A unit that is still there
+// keeps its lines (above).
+void TestKxctl::transfersToAnUnpluggedUnitPrintNothing() {
+    StdoutCapture out;
+    usbdevs_handle_t h{};
+    auto unit = plugSelected(&h);
+    out.take();
+    uint8_t buf[64] = {};
+    kxmsg_t m;
+    kxmsg_init(&m, buf, 64);
+    kxmsg_put(&m, KXCTL_TAG_VERSION_GET, KXMSG_TYPE_NONE, 0, 0);
+    unit->unplugDuringNextTransfer();
+    QCOMPARE(kxctl_send(&h, &m), 1);
+    QCOMPARE(unit->requests().size(), 1);
+    QCOMPARE(kxctl_recv(&h, &m), 1);
+    QCOMPARE(out.take(), QString());
+    deliver(); // the removal empties the slot
+    QCOMPARE(kxctl_send(&h, &m), 1);
+    QCOMPARE(kxctl_recv(&h, &m), 1);
+    const QStringList lines = out.takeLines();
+    QCOMPARE(lines.filter(QRegularExpression(":ERROR")), QStringList());
 }
 
 void TestKxctl::groupSelectionWalksTheSlots() {
@@ -211,40 +236,51 @@ void TestKxctl::groupSelectionWalksTheSlots() {
 void TestKxctl::groupWriters_data() {
     QTest::addColumn<Writer>("writer");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("size"); // what a packer looks for before it asks the writer
     QTest::newRow("ch") << Writer([](kxmsg_t *m) {
         return kxctl_put_ch(m, KXMSG_DATA_CH_MIXER_INPUT, 7);
-    }) << QByteArray::fromHex("610204 620207");
+    }) << QByteArray::fromHex("610204 620207")
+                        << int(KXCTL_PUT_CH_SIZE);
     QTest::newRow("common u8") << Writer([](kxmsg_t *m) {
         return kxctl_put_ch_common_u8(m, KXMSG_DATA_CH_MASTER, 2, KXCTL_TAG_MUTE, 1);
-    }) << QByteArray::fromHex("610202 620202 830201");
+    }) << QByteArray::fromHex("610202 620202 830201")
+                               << int(KXCTL_PUT_CH_COMMON_U8_SIZE);
     QTest::newRow("grmeter") << Writer([](kxmsg_t *m) {
         return kxctl_put_grmeter(m, KXMSG_DATA_CH_MIXER_INPUT, 3);
-    }) << QByteArray::fromHex("610204 620203 b101");
+    }) << QByteArray::fromHex("610204 620203 b101")
+                             << int(KXCTL_PUT_GRMETER_SIZE);
     QTest::newRow("assign") << Writer([](kxmsg_t *m) {
         return kxctl_put_assign_ch(m, KXMSG_DATA_CH_PLAYBACK, 5, KXMSG_DATA_CH_LINEOUT, 12);
-    }) << QByteArray::fromHex("610203 620205 4101 610201 62020c 4201 4301");
+    }) << QByteArray::fromHex("610203 620205 4101 610201 62020c 4201 4301")
+                            << int(KXCTL_PUT_ASSIGN_CH_SIZE);
     QTest::newRow("send") << Writer([](kxmsg_t *m) {
         return kxctl_put_send(m, KXMSG_DATA_CH_MASTER, 1, KXMSG_DATA_CH_AUX_SEND, 3,
                               KXMSG_DATA_SEND_POS_PRE, -10);
-    }) << QByteArray::fromHex("610202 620201 4101 610205 620203 4201 440202 4502f6 4601");
+    }) << QByteArray::fromHex("610202 620201 4101 610205 620203 4201 440202 4502f6 4601")
+                          << int(KXCTL_PUT_SEND_SIZE);
     QTest::newRow("eq") << Writer([](kxmsg_t *m) {
         return kxctl_put_eq(m, KXMSG_DATA_CH_MIXER_INPUT, 20, 1, KXMSG_DATA_EQ_BAND_HIGH, 30, 40,
                             5);
-    }) << QByteArray::fromHex("610204 620214 510204 52021e 530228 540205 550201");
+    }) << QByteArray::fromHex("610204 620214 510204 52021e 530228 540205 550201")
+                        << int(KXCTL_PUT_EQ_SIZE);
     QTest::newRow("comp") << Writer([](kxmsg_t *m) {
         return kxctl_put_comp(m, KXMSG_DATA_CH_MIXER_INPUT, 1, 1, 10, 11, 12, 13, 14,
                               KXMSG_DATA_CH_TYPE_STEREO_ODD);
-    }) << QByteArray::fromHex("610204 620201 91020a 92020b 93020c 94020d 95020e 960202 970201");
+    }) << QByteArray::fromHex("610204 620201 91020a 92020b 93020c 94020d 95020e 960202 970201")
+                          << int(KXCTL_PUT_COMP_SIZE);
     QTest::newRow("reverb") << Writer([](kxmsg_t *m) {
         return kxctl_put_reverb(m, KXMSG_DATA_REVERB_PLATE, 1, 2, 3);
-    }) << QByteArray::fromHex("d10205 d20201 d30202 d40203 d501");
+    }) << QByteArray::fromHex("d10205 d20201 d30202 d40203 d501")
+                            << int(KXCTL_PUT_REVERB_SIZE);
     QTest::newRow("return") << Writer([](kxmsg_t *m) { return kxctl_put_return(m, 1, -127); })
-                            << QByteArray::fromHex("470281 480201");
+                            << QByteArray::fromHex("470281 480201") << int(KXCTL_PUT_RETURN_SIZE);
 }
 
 void TestKxctl::groupWriters() {
     QFETCH(Writer, writer);
     QFETCH(QByteArray, bytes);
+    QFETCH(int, size);
+    QCOMPARE(bytes.size(), size);
     uint8_t buf[64] = {};
     kxmsg_t m;
     kxmsg_init(&m, buf, 64);

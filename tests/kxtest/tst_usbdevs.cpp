@@ -26,6 +26,7 @@ private slots:
     void handleOfUnpluggedUnitNeverReachesItsSuccessor();
     void requestStatusesAndTheirLines_data();
     void requestStatusesAndTheirLines();
+    void unitUnpluggedUnderRequestIsNoFailure();
     void requestCarriesVendorSetup();
 
 private:
@@ -261,6 +262,36 @@ void TestUsbdevs::requestStatusesAndTheirLines() {
     QCOMPARE(out ? usbdevs_dev_vendor_request_out(&h, 29, 0, 0, 2, data)
                  : usbdevs_dev_vendor_request_in(&h, 30, 0, 0, 64, data),
              0);
+}
+
+// The cable comes out under a request: the device answers that it is not there, which is how
+// unplugging looks before the removal notice is delivered. No line, and the handle counts as
+// gone from then on; the next unit in the slot is there.
+void TestUsbdevs::unitUnpluggedUnderRequestIsNoFailure() {
+    StdoutCapture capture;
+    auto unit = plug();
+    deliver();
+    usbdevs_handle_t h{};
+    QCOMPARE(usbdevs_get_dev(&ctx_, &h, 0), 0);
+    QCOMPARE(usbdevs_dev_exist(&h), 0);
+    capture.take();
+    uint8_t data[64] = {0x31, 0x01};
+    unit->unplugDuringNextTransfer();
+    QCOMPARE(usbdevs_dev_vendor_request_out(&h, 29, 0, 0, 2, data), 1);
+    QCOMPARE(occupied(), QVector<int>({0})); // the removal notice has not been delivered yet
+    QCOMPARE(usbdevs_dev_exist(&h), 1);
+    QCOMPARE(usbdevs_dev_vendor_request_in(&h, 30, 0, 0, 64, data), 1);
+    QCOMPARE(capture.take(), QString());
+
+    deliver();
+    QVERIFY(occupied().isEmpty());
+    plug();
+    deliver();
+    usbdevs_handle_t fresh{};
+    QCOMPARE(usbdevs_get_dev(&ctx_, &fresh, 0), 0);
+    QCOMPARE(usbdevs_dev_exist(&fresh), 0);
+    QCOMPARE(usbdevs_dev_exist(&h), 1);
+    QCOMPARE(usbdevs_dev_vendor_request_out(&fresh, 29, 0, 0, 2, data), 0);
 }
 
 void TestUsbdevs::requestCarriesVendorSetup() {
