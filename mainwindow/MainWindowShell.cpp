@@ -154,17 +154,25 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
     const struct {
         QTimer *timer;
         void (MainWindow::*slot)();
-        int startMs; // 0: never started
+        int startMs; // 0: never started here
     } timers[] = {{&timer2000ms, &MainWindow::timerInterrupt_2000ms, 0},
                   {&timer1000ms, &MainWindow::timerInterrupt_1000ms, 1000},
                   {&timer100ms, &MainWindow::timerInterrupt_100ms, 100},
-                  {&timer10ms, &MainWindow::timerInterrupt_10ms, 10},
+                  {&timer10ms, &MainWindow::timerInterrupt_10ms, 0},
                   {&timer1ms, &MainWindow::timerInterrupt_1ms, 0}};
     for (const auto &t : timers) {
+        t.timer->setParent(this);
         connect(t.timer, &QTimer::timeout, this, t.slot);
         if (t.startMs)
             t.timer->start(t.startMs);
     }
+    // The low-band guard has work only while the low-cut filter is on: a timer that woke the
+    // panel a hundred times a second for nothing would cost more than everything else at rest.
+    timer10ms.setInterval(10);
+    connect(ui->pB_LowCutFilter, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on)
+            timer10ms.start();
+    });
 
     connect(ui->label_Compressor, &DrawCompressor::sig_changeColorComp, this,
             &MainWindow::slt_changeColorComp);
@@ -799,9 +807,13 @@ void MainWindow::slt_RecvGRMeter(kxmsg_data_ch_t chType, unsigned char chNo, uns
         grMeterLevel = value;
 }
 
+// Stops itself once the filter is off, however it went off (a button made uncheckable unchecks
+// without a signal).
 void MainWindow::timerInterrupt_10ms() {
     if (ui->pB_LowCutFilter->isChecked())
         setText(ui->label_LowGainDisp, QStringLiteral("---"));
+    else
+        timer10ms.stop();
 }
 
 // ---- Clock source and optical format --------------------------------------------------------

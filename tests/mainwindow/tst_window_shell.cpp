@@ -150,6 +150,7 @@ private slots:
     void metersFollowTheUnit();
     void meterSaturates();
     void quietTicksRepaintNothing();
+    void lowCutGuardWakesOnlyWhileOn();
 
     void shiftKey();
     void shiftForgottenOnDeactivation();
@@ -714,6 +715,44 @@ void TestWindowShell::quietTicksRepaintNothing() {
     }
     for (QWidget *c : all)
         c->removeEventFilter(&counter);
+}
+
+// The low-band guard's 10 ms tick runs only while the low-cut filter is on, whichever way the
+// filter goes off; while on it still overwrites what the equaliser writes.
+void TestWindowShell::lowCutGuardWakesOnlyWhileOn() {
+    WindowFixture fx;
+    auto unit = fx.openConnected();
+    QVERIFY(unit);
+    MainWindow &w = *fx.window;
+    Ui_MainWindow &ui = fx.ui();
+    const auto guardRunning = [&w] {
+        for (const QTimer *t : w.findChildren<QTimer *>())
+            if (t->isActive() && t->interval() <= 10)
+                return true;
+        return false;
+    };
+    QVERIFY(!guardRunning());
+
+    QTest::mouseClick(ui.pB_Analog3, Qt::LeftButton);
+    QVERIFY(ui.pB_LowCutFilter->isCheckable());
+    for (int round = 0; round < 2; ++round) {
+        QTest::mouseClick(ui.pB_LowCutFilter, Qt::LeftButton);
+        QVERIFY(ui.pB_LowCutFilter->isChecked());
+        QVERIFY(guardRunning());
+        ui.label_LowGainDisp->setText("+3");
+        QVERIFY(UnitFixture::waitFor([&] { return ui.label_LowGainDisp->text() == "---"; }));
+        if (round == 0)
+            QTest::mouseClick(ui.pB_LowCutFilter, Qt::LeftButton); // off by the user
+        else
+            w.setLowCutFilterDisable(); // off with the button made uncheckable, no signal
+        QVERIFY(!ui.pB_LowCutFilter->isChecked());
+        QVERIFY(UnitFixture::waitFor([&] { return !guardRunning(); }));
+        ui.label_LowGainDisp->setText("+3");
+        UnitFixture::spin(100);
+        QCOMPARE(ui.label_LowGainDisp->text(), QString("+3"));
+        w.setLowCutFilterEnable();
+    }
+    ChannelControl::selectedCh = QStringLiteral("none"); // the selection outlives the window
 }
 
 // ---- Window events ----------------------------------------------------------------------------
