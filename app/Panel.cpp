@@ -10,19 +10,36 @@
 #include <QOperatingSystemVersion>
 #endif
 
+#include <vector>
+
 namespace {
 
-// No widget of the panel draws with OpenGL, yet the X11 platform loads its OpenGL integration,
-// and with it the system's GL driver (tens of MiB, tens of ms), when it makes the first
-// window. Unless the user has chosen an integration, the panel asks for none.
-const char kGlIntegration[] = "QT_XCB_GL_INTEGRATION";
+// Choices the panel makes for the X11 platform where the user has made none; a variable the
+// user set is left as it is.
+struct PlatformChoice {
+    const char *variable;
+    const char *value;
+};
+constexpr PlatformChoice kPlatformChoices[] = {
+    // No widget of the panel draws with OpenGL, yet the platform loads its OpenGL integration,
+    // and with it the system's GL driver (tens of MiB, tens of ms), for the first window.
+    {"QT_XCB_GL_INTEGRATION", "none"},
+    // Shared memory makes every flush of the window a round trip with the server, answered by
+    // an event that wakes the panel; the meters flush ten times a second, a few kilobytes
+    // each, which cost less to send than that.
+    {"QT_XCB_NO_MITSHM", "1"},
+};
 
-// True when the choice is the panel's own and the environment must be given back.
-bool chooseNoGlIntegration() {
-    if (qEnvironmentVariableIsSet(kGlIntegration))
-        return false;
-    qputenv(kGlIntegration, "none");
-    return true;
+// Makes the panel's choices; returns the variables to give back once the platform has read
+// them.
+std::vector<const char *> choosePlatform() {
+    std::vector<const char *> own;
+    for (const PlatformChoice &c : kPlatformChoices)
+        if (!qEnvironmentVariableIsSet(c.variable)) {
+            qputenv(c.variable, c.value);
+            own.push_back(c.variable);
+        }
+    return own;
 }
 
 } // namespace
@@ -43,16 +60,16 @@ int runPanel(int &argc, char **argv) {
     disableAppNap();
 #endif
 
-    const bool ownGlChoice = chooseNoGlIntegration();
+    const std::vector<const char *> ownChoices = choosePlatform();
     QApplication application(argc, argv);
     int result;
     {
         MainWindow window;
         window.show();
-        // The platform read the choice when it made this first window and keeps it; the
-        // programs the panel starts get the user's environment as it was.
-        if (ownGlChoice)
-            qunsetenv(kGlIntegration);
+        // The platform read the choices by the time it made this first window and keeps them;
+        // the programs the panel starts get the user's environment as it was.
+        for (const char *variable : ownChoices)
+            qunsetenv(variable);
         result = application.exec();
     } // the window goes first: its destructor stores the geometry while the application lives
     return result;

@@ -1,6 +1,7 @@
 // The panel started on a real X display (a private Xvfb): it loads no OpenGL integration of
-// the toolkit unless the user's environment asks for one, and it leaves that environment as
-// the user set it for the programs it starts.
+// the toolkit unless the user's environment asks for one, keeps its window's picture in its own
+// memory rather than in memory shared with the server, and leaves the environment as the user
+// set it for the programs it starts.
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -12,8 +13,8 @@ class TestPanelX11 : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void glIntegration_data();
-    void glIntegration();
+    void platformChoices_data();
+    void platformChoices();
 
 private:
     QProcess server;
@@ -43,19 +44,27 @@ void TestPanelX11::cleanupTestCase() {
     }
 }
 
-void TestPanelX11::glIntegration_data() {
-    QTest::addColumn<QString>("userChoice"); // "-": the user set nothing
+void TestPanelX11::platformChoices_data() {
+    QTest::addColumn<QString>("gl");    // what the user set, "-" for nothing
+    QTest::addColumn<QString>("noShm"); // likewise
     QTest::addColumn<QString>("expected");
     QTest::newRow("nothing chosen") << "-"
-                                    << "PROBE glx=0 egl=0 variable=unset";
+                                    << "-"
+                                    << "PROBE glx=0 egl=0 gl=unset shm=0 noshm=unset";
     QTest::newRow("user chose glx") << "xcb_glx"
-                                    << "PROBE glx=1 egl=0 variable=\"xcb_glx\"";
+                                    << "-"
+                                    << "PROBE glx=1 egl=0 gl=\"xcb_glx\" shm=0 noshm=unset";
     QTest::newRow("user chose none") << "none"
-                                     << "PROBE glx=0 egl=0 variable=\"none\"";
+                                     << "-"
+                                     << "PROBE glx=0 egl=0 gl=\"none\" shm=0 noshm=unset";
+    QTest::newRow("user set no shm") << "-"
+                                     << "1"
+                                     << "PROBE glx=0 egl=0 gl=unset shm=0 noshm=\"1\"";
 }
 
-void TestPanelX11::glIntegration() {
-    QFETCH(QString, userChoice);
+void TestPanelX11::platformChoices() {
+    QFETCH(QString, gl);
+    QFETCH(QString, noShm);
     QFETCH(QString, expected);
     QTemporaryDir config;
     QVERIFY(config.isValid());
@@ -65,9 +74,15 @@ void TestPanelX11::glIntegration() {
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     // The system's GL driver, once loaded, keeps allocations to the end: not the panel's.
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-    env.remove(QStringLiteral("QT_XCB_GL_INTEGRATION"));
-    if (userChoice != QLatin1String("-"))
-        env.insert(QStringLiteral("QT_XCB_GL_INTEGRATION"), userChoice);
+    const struct {
+        QString name, value;
+    } chosen[] = {{QStringLiteral("QT_XCB_GL_INTEGRATION"), gl},
+                  {QStringLiteral("QT_XCB_NO_MITSHM"), noShm}};
+    for (const auto &c : chosen) {
+        env.remove(c.name);
+        if (c.value != QLatin1String("-"))
+            env.insert(c.name, c.value);
+    }
     QProcess panel;
     panel.setProcessEnvironment(env);
     panel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
