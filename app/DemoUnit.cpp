@@ -31,7 +31,8 @@ struct DemoUnit {
         auto unit = std::make_shared<EmulatedUnit>(
             startedWithPelvo() ? EmulatedUnit::Model::Pelvo : EmulatedUnit::Model::Tarvik);
         unit->setLiveMeters(true);
-        unit->plugIn(); // the bus keeps it for the rest of the process
+        unit->setKeepLog(false); // nobody reads it, and it would grow for as long as the demo runs
+        unit->plugIn();          // the bus keeps it for the rest of the process
     }
 };
 

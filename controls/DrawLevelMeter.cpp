@@ -114,10 +114,10 @@ void DrawLevelMeter::notifyGRMeterValue(levelMeter record) {
     if (grLast <= h) {
         grLast = (unsigned char)h;
         if (bar) {
-            bar->show();
+            // Shown and hidden again in one go, a bar of height 1 (no reduction, the usual
+            // case) would have the graph beneath repainted on every tick.
             bar->setGeometry(QRect(569, 73, 5, h));
-            if (grLast <= 1)
-                bar->hide();
+            bar->setVisible(grLast > 1);
         }
         return;
     }

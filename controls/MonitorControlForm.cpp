@@ -146,10 +146,13 @@ void Ui_MonitorControl::setupUi(QDialog *MonitorControl) {
         QStringLiteral("background-image: url(:/Resource/monicon/monicon_back.png);"));
     stackedWidget->setFrameShape(QFrame::NoFrame);
     stackedWidget->setFrameShadow(QFrame::Plain);
+    // Each page joins the stack before its children are made: a page joining later would have
+    // the style of every child worked out again under the stack's style sheet.
     mono = new QWidget();
     mono->setObjectName(QStringLiteral("mono"));
     mono->setStyleSheet(
         QStringLiteral("background-image: url(:/Resource/monicon/monicon_back_link.png);"));
+    stackedWidget->addWidget(mono);
     label_mcMono1 = caption(mono, "label_mcMono1", QRect(180, 30, 91, 21));
     label_mcMono1->setFrameShape(QFrame::NoFrame);
     label_mcMono2 = caption(mono, "label_mcMono2", QRect(276, 30, 91, 21));
@@ -157,13 +160,12 @@ void Ui_MonitorControl::setupUi(QDialog *MonitorControl) {
     vS_mcMono1 = slider(mono, "vS_mcMono1", QRect(206, 120, 31, 325));
     dSB_mcMono2View = box(mono, "dSB_mcMono2View", QRect(283, 87, 73, 25));
     dSB_mcMono1View = box(mono, "dSB_mcMono1View", QRect(184, 87, 73, 25));
-    stackedWidget->addWidget(mono);
     stereo = new QWidget();
     stereo->setObjectName(QStringLiteral("stereo"));
+    stackedWidget->addWidget(stereo);
     vS_mcStereo = slider(stereo, "vS_mcStereo", QRect(229, 120, 31, 325));
     label_mcStereo = caption(stereo, "label_mcStereo", QRect(200, 30, 91, 21));
     dSB_mcStereoView = box(stereo, "dSB_mcStereoView", QRect(209, 87, 73, 25));
-    stackedWidget->addWidget(stereo);
     dSB_mcMasterView = box(MonitorControl, "dSB_mcMasterView", QRect(384, 87, 73, 25));
     vS_mcMaster = slider(MonitorControl, "vS_mcMaster", QRect(405, 120, 31, 325));
 

@@ -170,6 +170,11 @@ void EmulatedUnit::setLiveMeters(bool on) {
     liveMeters_ = on;
 }
 
+void EmulatedUnit::setKeepLog(bool keep) {
+    std::lock_guard<std::mutex> g(lock_);
+    keepLog_ = keep;
+}
+
 void EmulatedUnit::setBusy(bool busy) {
     std::lock_guard<std::mutex> g(lock_);
     busy_ = busy;
@@ -273,8 +278,9 @@ usbhost::Return EmulatedUnit::controlRequest(usbhost::DeviceRequest &request) {
         // The cable comes out while the request is on the wire.
         unplug();
         std::lock_guard<std::mutex> g(lock_);
-        requests_.push_back({request.bmRequestType, request.bRequest, request.wLength, QByteArray(),
-                             usbhost::kNoDevice, now()});
+        if (keepLog_)
+            requests_.push_back({request.bmRequestType, request.bRequest, request.wLength,
+                                 QByteArray(), usbhost::kNoDevice, now()});
         return usbhost::kNoDevice;
     }
     std::lock_guard<std::mutex> g(lock_);
@@ -287,6 +293,8 @@ usbhost::Return EmulatedUnit::controlRequest(usbhost::DeviceRequest &request) {
         status = handleIn(request);
     else
         status = usbhost::kPipeStalled;
+    if (!keepLog_)
+        return status;
     Request logged{request.bmRequestType, request.bRequest, request.wLength,
                    QByteArray(),          status,           now()};
     if (out && request.pData)
@@ -305,7 +313,8 @@ usbhost::Return EmulatedUnit::handleOut(usbhost::DeviceRequest &request) {
     uint8_t buffer[KXCTL_MSG_MAX] = {};
     if (request.pData)
         std::memcpy(buffer, request.pData, length);
-    messages_.push_back(QByteArray(reinterpret_cast<const char *>(buffer), length));
+    if (keepLog_)
+        messages_.push_back(QByteArray(reinterpret_cast<const char *>(buffer), length));
     kxmsg_t msg;
     kxmsg_init(&msg, buffer, length);
     uint32_t tag, type;
@@ -321,8 +330,10 @@ usbhost::Return EmulatedUnit::handleOut(usbhost::DeviceRequest &request) {
         } else {
             e.value = uint32_t(value);
         }
-        log_.push_back(e);
-        check(e);
+        if (keepLog_) {
+            log_.push_back(e);
+            check(e);
+        }
         apply(e);
     }
     request.wLenDone = length;

@@ -110,7 +110,10 @@ public:
     void unplugDuringNextTransfer();     // the next request unplugs the unit under it
     void setRequestDelayMs(int ms);      // each request takes this long
 
-    // What reached the unit.
+    // What reached the unit. The log is kept unless switched off (the demo, which runs for
+    // hours and reads none of it, switches it off); off, it keeps nothing new, not even the
+    // elements out of range.
+    void setKeepLog(bool keep);
     State state() const;
     QVector<Element> elements() const;    // every element of every accepted message
     QVector<QByteArray> messages() const; // the bytes of every accepted message
@@ -175,6 +178,7 @@ private:
     int delayMs_ = 0;
     uint32_t noise_ = 0x2545F491u;
     bool liveMeters_ = false;
+    bool keepLog_ = true;
     uint32_t meterNoise_ = 0x9E3779B9u;
     qint64 startNs_ = 0;
     QVector<Rejected> rejected_;

@@ -7,11 +7,14 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QSettings>
+#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
@@ -111,6 +114,62 @@ void setText(QLabel *label, const QString &text) {
         label->setText(text);
 }
 
+// Where a picture label puts its picture, as QLabel and the style place it: aligned in the
+// contents less the margin (*aligned), and the part of it inside them (returned); empty for a
+// label that shows anything else.
+QRect pictureRect(const QLabel *label, const QPixmap &picture, QRect *aligned = nullptr) {
+    if (picture.isNull() || label->hasScaledContents() || !label->text().isEmpty())
+        return QRect();
+    const int m = label->margin();
+    const QRect contents = label->contentsRect().adjusted(m, m, -m, -m);
+    const QRect at =
+        QStyle::alignedRect(QGuiApplication::layoutDirection(),
+                            QStyle::visualAlignment(label->layoutDirection(), label->alignment()),
+                            picture.size() / picture.devicePixelRatio(), contents);
+    if (aligned)
+        *aligned = at;
+    return at & contents;
+}
+
+// Paints a meter bar as QLabel paints an enabled picture label without a frame, minus the style
+// machinery around it: the bar is opaque (no background is drawn beneath it) and its frame
+// draws nothing, so the picture is all there is. The bars are most of what a meter tick paints.
+class MeterBarPainter : public QObject {
+public:
+    explicit MeterBarPainter(QObject *parent) : QObject(parent) {
+        setObjectName(QStringLiteral("meterBarPainter"));
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() != QEvent::Paint)
+            return false;
+        auto *bar = static_cast<QLabel *>(watched);
+        const QPixmap picture = bar->pixmap(Qt::ReturnByValue);
+        QRect aligned;
+        const QRect shown = pictureRect(bar, picture, &aligned);
+        if (shown.isEmpty() || !bar->isEnabled() || bar->frameShape() != QFrame::NoFrame ||
+            !bar->testAttribute(Qt::WA_OpaquePaintEvent))
+            return false;
+        const qreal scale = picture.devicePixelRatio();
+        QPainter painter(bar);
+        painter.drawPixmap(shown.x(), shown.y(), picture, shown.x() - aligned.x(),
+                           shown.y() - aligned.y(), qRound(shown.width() * scale),
+                           qRound(shown.height() * scale));
+        return true;
+    }
+};
+
+// A strip's picture covers it but for a band above and below: opaque where the picture lies, the
+// strip spares the page, stacks and window beneath from painting again under every meter bar
+// that falls. Selection swaps pictures of the same size, so the shape stays right.
+void coverPicture(QLabel *strip) {
+    const QPixmap picture = strip->pixmap(Qt::ReturnByValue);
+    const QRect shown = pictureRect(strip, picture);
+    if (shown.isEmpty() || picture.hasAlphaChannel())
+        return;
+    strip->setMask(shown);
+    strip->setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
 QString firmwareText(unsigned short version, unsigned short build) {
     return QStringLiteral("%1.%2 %3")
         .arg(version / 100)
@@ -156,17 +215,25 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
     const struct {
         QTimer *timer;
         void (MainWindow::*slot)();
-        int startMs; // 0: never started
+        int startMs; // 0: never started here
     } timers[] = {{&timer2000ms, &MainWindow::timerInterrupt_2000ms, 0},
                   {&timer1000ms, &MainWindow::timerInterrupt_1000ms, 1000},
                   {&timer100ms, &MainWindow::timerInterrupt_100ms, 100},
-                  {&timer10ms, &MainWindow::timerInterrupt_10ms, 10},
+                  {&timer10ms, &MainWindow::timerInterrupt_10ms, 0},
                   {&timer1ms, &MainWindow::timerInterrupt_1ms, 0}};
     for (const auto &t : timers) {
+        t.timer->setParent(this);
         connect(t.timer, &QTimer::timeout, this, t.slot);
         if (t.startMs)
             t.timer->start(t.startMs);
     }
+    // The low-band guard has work only while the low-cut filter is on: a timer that woke the
+    // panel a hundred times a second for nothing would cost more than everything else at rest.
+    timer10ms.setInterval(10);
+    connect(ui->pB_LowCutFilter, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on)
+            timer10ms.start();
+    });
 
     connect(ui->label_Compressor, &DrawCompressor::sig_changeColorComp, this,
             &MainWindow::slt_changeColorComp);
@@ -680,10 +747,19 @@ void MainWindow::buildLevelMeterTable() {
     grLevelMeter = {ui->label_GRMeter, nullptr, 0, 0};
     // A bar and a lamp show an opaque picture over their whole rectangle, so a meter tick
     // repaints them alone, not the strip artwork and the labels beneath.
+    auto *barPainter = new MeterBarPainter(this);
     for (const levelMeter &m : levelMeterTable)
         for (QLabel *l : {m.meterBar, m.peakLamp})
             if (l)
                 l->setAttribute(Qt::WA_OpaquePaintEvent);
+    for (const levelMeter &m : levelMeterTable)
+        if (m.meterBar)
+            m.meterBar->installEventFilter(barPainter);
+    for (const MonoStrip &s : mono)
+        coverPicture(s.strip);
+    for (const PairStrip &p : pairs)
+        coverPicture(p.strip);
+    coverPicture(ui->master);
 }
 
 void MainWindow::initLevelMeter() {
@@ -809,9 +885,13 @@ void MainWindow::slt_RecvGRMeter(kxmsg_data_ch_t chType, unsigned char chNo, uns
         grMeterLevel = value;
 }
 
+// Stops itself once the filter is off, however it went off (a button made uncheckable unchecks
+// without a signal).
 void MainWindow::timerInterrupt_10ms() {
     if (ui->pB_LowCutFilter->isChecked())
         setText(ui->label_LowGainDisp, QStringLiteral("---"));
+    else
+        timer10ms.stop();
 }
 
 // ---- Clock source and optical format --------------------------------------------------------

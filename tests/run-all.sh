@@ -8,7 +8,7 @@ build=${OLVANE_BUILD_DIR:-$here/build-tests}
 
 # The real-USB suites run libusb against units that umockdev emulates; the fuzzers need
 # clang with libFuzzer's runtime.
-olvane_extra_packages=(umockdev libumockdev-dev clang libclang-rt-14-dev)
+olvane_extra_packages=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb)
 source "$here/tools/install-packages.sh"
 
 # The fuzzers first, for a bounded time, so that CTest's summary closes the output.

@@ -70,6 +70,7 @@ private slots:
     void meterStereoPartnersFollow();
     void meterFallBackSteps();
     void grMeter();
+    void grMeterAtRestStaysStill();
 
 private:
     ControlsFixture fixture;
@@ -524,6 +525,45 @@ void TestControlsGraphs::grMeter() {
     driver.grLast = 1;
     update(32768);
     QVERIFY(bar.isHidden());
+}
+
+// An update that leaves the gain-reduction bar as it is neither shows nor hides it, so the
+// compressor graph beneath is not repainted ten times a second while nothing is reduced.
+void TestControlsGraphs::grMeterAtRestStaysStill() {
+    struct Events : QObject {
+        QStringList seen;
+        bool eventFilter(QObject *watched, QEvent *e) override {
+            if (e->type() == QEvent::Paint || e->type() == QEvent::Show ||
+                e->type() == QEvent::Hide)
+                seen << watched->objectName() + QString::number(int(e->type()));
+            return false;
+        }
+    } events;
+    QWidget panel;
+    panel.setObjectName("panel");
+    panel.resize(640, 200);
+    QLabel bar(&panel);
+    bar.setObjectName("bar");
+    DrawLevelMeter driver;
+    const auto update = [&](unsigned short v) {
+        driver.notifyGRMeterValue(levelMeter{&bar, nullptr, v, 0});
+        QCoreApplication::processEvents();
+    };
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    for (unsigned short rest : {32767, 1000}) {
+        update(rest);
+        update(rest);
+        QCoreApplication::processEvents();
+        panel.installEventFilter(&events);
+        bar.installEventFilter(&events);
+        for (int tick = 0; tick < 5; ++tick)
+            update(rest);
+        panel.removeEventFilter(&events);
+        bar.removeEventFilter(&events);
+        QVERIFY2(events.seen.isEmpty(), qPrintable(events.seen.join(' ')));
+        QCOMPARE(bar.isHidden(), rest == 32767);
+    }
 }
 
 QTEST_MAIN(TestControlsGraphs)

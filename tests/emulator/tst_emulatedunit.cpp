@@ -178,6 +178,7 @@ private slots:
     void answersQueries();
     void metersComeInWholeTriplesAndUpdateInPlace();
     void settingsReachTheState();
+    void withoutLogNothingIsKept();
     void misbehaviour();
     void garbageAnswersDoNotBreakTheLink();
     void outOfRangeElementsAreCounted_data();
@@ -272,6 +273,30 @@ void TestEmulatedUnit::settingsReachTheState() {
     QCOMPARE(s.configSaves, 1);
     QCOMPARE(unit->elements().size(), 6 + 7 + 5);
     QCOMPARE(unit->messages().size(), 3);
+}
+
+// The demo's unit keeps no log: it still takes every setting and answers every query, but
+// what it was sent no longer piles up for as long as it runs.
+void TestEmulatedUnit::withoutLogNothingIsKept() {
+    UnitFixture units;
+    auto unit = units.plug();
+    Link link;
+    QVERIFY(link.select());
+    unit->setKeepLog(false);
+    QVERIFY(link.send(fader(KXMSG_DATA_CH_MIXER_INPUT, 5, -10)));
+    QVERIFY(link.send(fader(KXMSG_DATA_CH_MIXER_INPUT, 30, -10))); // a channel it lacks
+    QCOMPARE(unit->state().inputs[4].fader, int16_t(-10));
+    QVERIFY(link.send(Msg().none(KXCTL_TAG_HZ)));
+    QCOMPARE(link.read(), QStringList({"24:48000", "161:1"}));
+    QVERIFY(unit->elements().isEmpty());
+    QVERIFY(unit->messages().isEmpty());
+    QVERIFY(unit->requests().isEmpty());
+    QCOMPARE(unit->outOfRangeCount(), 0);
+
+    unit->setKeepLog(true);
+    QVERIFY(link.send(fader(KXMSG_DATA_CH_MIXER_INPUT, 5, -20)));
+    QCOMPARE(unit->elements().size(), 3);
+    QCOMPARE(unit->requests().size(), 1);
 }
 
 void TestEmulatedUnit::misbehaviour() {

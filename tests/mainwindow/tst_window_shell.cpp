@@ -10,6 +10,7 @@
 #include <QHoverEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTimer>
@@ -139,6 +140,8 @@ private slots:
     void metersFollowTheUnit();
     void meterSaturates();
     void quietTicksRepaintNothing();
+    void lowCutGuardWakesOnlyWhileOn();
+    void mixerPageDrawsAsPlainLabels();
 
     void shiftKey();
     void shiftForgottenOnDeactivation();
@@ -800,6 +803,90 @@ void TestWindowShell::quietTicksRepaintNothing() {
     }
     for (QWidget *c : all)
         c->removeEventFilter(&counter);
+}
+
+// The low-band guard's 10 ms tick runs only while the low-cut filter is on, whichever way the
+// filter goes off; while on it still overwrites what the equaliser writes.
+void TestWindowShell::lowCutGuardWakesOnlyWhileOn() {
+    WindowFixture fx;
+    auto unit = fx.openConnected();
+    QVERIFY(unit);
+    MainWindow &w = *fx.window;
+    Ui_MainWindow &ui = fx.ui();
+    const auto guardRunning = [&w] {
+        for (const QTimer *t : w.findChildren<QTimer *>())
+            if (t->isActive() && t->interval() <= 10)
+                return true;
+        return false;
+    };
+    QVERIFY(!guardRunning());
+
+    QTest::mouseClick(ui.pB_Analog3, Qt::LeftButton);
+    QVERIFY(ui.pB_LowCutFilter->isCheckable());
+    for (int round = 0; round < 2; ++round) {
+        QTest::mouseClick(ui.pB_LowCutFilter, Qt::LeftButton);
+        QVERIFY(ui.pB_LowCutFilter->isChecked());
+        QVERIFY(guardRunning());
+        ui.label_LowGainDisp->setText("+3");
+        QVERIFY(UnitFixture::waitFor([&] { return ui.label_LowGainDisp->text() == "---"; }));
+        if (round == 0)
+            QTest::mouseClick(ui.pB_LowCutFilter, Qt::LeftButton); // off by the user
+        else
+            w.setLowCutFilterDisable(); // off with the button made uncheckable, no signal
+        QVERIFY(!ui.pB_LowCutFilter->isChecked());
+        QVERIFY(UnitFixture::waitFor([&] { return !guardRunning(); }));
+        ui.label_LowGainDisp->setText("+3");
+        UnitFixture::spin(100);
+        QCOMPARE(ui.label_LowGainDisp->text(), QString("+3"));
+        w.setLowCutFilterEnable();
+    }
+    ChannelControl::selectedCh = QStringLiteral("none"); // the selection outlives the window
+}
+
+// The meter bars and strip pictures take shortcuts in painting: opaque strips, bars painted
+// without the style machinery. After meters have moved for a while, what the screen shows is
+// what a full repaint of the window gives, and that is what plain labels without the
+// shortcuts give.
+void TestWindowShell::mixerPageDrawsAsPlainLabels() {
+    WindowFixture fx;
+    auto unit = fx.openConnected();
+    QVERIFY(unit);
+    MainWindow &w = *fx.window;
+    Ui_MainWindow &ui = fx.ui();
+    ui.stackedWidget->setCurrentIndex(kPanelMixer);
+    QTest::mouseClick(ui.pB_LinkOn3_4, Qt::LeftButton); // a stereo strip in view
+    QTest::mouseClick(ui.pB_Analog5, Qt::LeftButton);   // a selected strip's picture
+    unit->setLiveMeters(true);
+    UnitFixture::spin(2500); // bars rise, fall and light their lamps
+    unit->setLiveMeters(false);
+    for (int n = 1; n <= 20; ++n)
+        unit->setMeter(KXMSG_DATA_CH_MIXER_INPUT, n, uint16_t(n * 1500));
+    QVERIFY(UnitFixture::waitFor([&] {
+        return ui.label_LevelMeter9->geometry().top() == 362 + dotOf(9 * 1500) &&
+               ui.label_LevelMeter3_4_R->geometry().top() == 362 + dotOf(4 * 1500);
+    }));
+    UnitFixture::spin(300);
+    QCoreApplication::processEvents();
+    const QImage screen =
+        w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage rendered = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(screen.size(), rendered.size());
+    QVERIFY(screen == rendered);
+
+    QObject *barPainter = w.findChild<QObject *>(QStringLiteral("meterBarPainter"));
+    QVERIFY(barPainter);
+    for (const levelMeter &m : w.levelMeterTable)
+        for (QLabel *l : {m.meterBar, m.peakLamp}) {
+            l->removeEventFilter(barPainter);
+            l->setAttribute(Qt::WA_OpaquePaintEvent, false);
+        }
+    for (ChannelControl *strip : w.findChildren<ChannelControl *>()) {
+        strip->clearMask();
+        strip->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    }
+    const QImage plain = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(plain == rendered);
+    ChannelControl::selectedCh = QStringLiteral("none");
 }
 
 // ---- Window events ----------------------------------------------------------------------------
