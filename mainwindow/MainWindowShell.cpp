@@ -1,17 +1,20 @@
 // The window's shell: the process-wide objects of its unit, construction and lifetime, window
 // events, the knob wiring, the polling timers, device status, meters, clock source, page
 // navigation, help links and window actions, fonts and the graph slots.
+#include "FormRuntime.h"
 #include "MainWindow.h"
 #include "UpdateSoftware.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSettings>
 #include <QStyle>
@@ -177,6 +180,57 @@ QString firmwareText(unsigned short version, unsigned short build) {
         .arg(build, 4, 10, QLatin1Char('0'));
 }
 
+// Start-up: the mixer page is readied once the window has been painted, in short steps at turns
+// of the event loop: first its picture, then its widgets, parents before children, so that the
+// first paint waits for none of it and the first switch to the page finds it ready. Shown
+// earlier, the page takes its picture and polishes what it shows as it is shown, as the toolkit
+// does for any page.
+class ReadyAfterFirstPaint : public QObject {
+public:
+    ReadyAfterFirstPaint(QWidget *window, QWidget *page) : QObject(window), page(page) {
+        // Each widget asked at its construction to be polished at the first turn of the event
+        // loop, which comes before the first paint: that is done here instead, each widget on
+        // its own, since a widget polished already does not polish its children.
+        for (QWidget *w : page->findChildren<QWidget *>()) {
+            QCoreApplication::removePostedEvents(w, QEvent::PolishRequest);
+            widgets.append(w);
+        }
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // A timer of no interval runs when the event loop has nothing else to do.
+            startTimer(0);
+        }
+        return false;
+    }
+
+protected:
+    void timerEvent(QTimerEvent *event) override {
+        if (FormRuntime::sheetWaiting(page)) {
+            FormRuntime::finishSheet(page);
+            return;
+        }
+        // A few milliseconds a step keep the window answering the user meanwhile.
+        QElapsedTimer step;
+        step.start();
+        while (next < widgets.size() && step.elapsed() < 4)
+            if (QWidget *w = widgets.at(next++))
+                w->ensurePolished();
+        if (next == widgets.size()) {
+            killTimer(event->timerId());
+            deleteLater();
+        }
+    }
+
+private:
+    QWidget *page;
+    QVector<QPointer<QWidget>> widgets;
+    int next = 0;
+};
+
 } // namespace
 
 // ---- Construction, lifetime, window events --------------------------------------------------
@@ -285,6 +339,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
     ui->label_ReverbDisable->hide();
     ui->label_WordInputStatus->hide();
     ui->label_IntWordInputStatus->hide();
+
+    new ReadyAfterFirstPaint(this, ui->Mixer);
 }
 
 MainWindow::~MainWindow() {

@@ -6,9 +6,12 @@
 LINE_OUT_FIELD = "rgb(76, 76, 76)"
 
 
+def page_picture(page, picture):
+    return "#%s { background-image: url(:/Resource/%s); }" % (page, picture)
+
+
 def page_sheet(page, picture, *more):
-    return "\n".join(["#%s { background-image: url(:/Resource/%s); }" % (page, picture)] +
-                      list(more))
+    return "\n".join([page_picture(page, picture)] + list(more))
 
 
 # The page stack makes every background transparent, which the style also takes for the
@@ -59,6 +62,17 @@ SHEETS = {
     "S25": page_sheet("Routing_Pelvo", "PELVO_ROUTING_back.png", LINE_OUT_LISTS),
     "S26": page_sheet("Routing_Tarvik", "Tarvik_ROUTING_back.png", LINE_OUT_LISTS),
 }
+
+# The sheets of the pages, by id: the rule that gives the page its picture and the rules for
+# what lies on it. A page that the window does not start on takes its picture only when it
+# is first shown, so that the picture is not decoded, nor held, before it is needed.
+PAGE_SHEETS = {
+    "S17": (page_picture("Mixer", "Tarvik_mixer_back.png"), PLAIN_MENUS),
+    "S20": (page_picture("Interface", "Tarvik_info_back.png"), PLAIN_RADIOS),
+    "S25": (page_picture("Routing_Pelvo", "PELVO_ROUTING_back.png"), LINE_OUT_LISTS),
+    "S26": (page_picture("Routing_Tarvik", "Tarvik_ROUTING_back.png"), LINE_OUT_LISTS),
+}
+assert all(SHEETS[k] == "\n".join(v) for k, v in PAGE_SHEETS.items())
 
 # Icon sets: (file, mode, state) in the order the files are added.
 R = ":/Resource/"

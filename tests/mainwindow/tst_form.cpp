@@ -422,6 +422,7 @@ private slots:
     void slotsByName();
     void styleSheets_data();
     void styleSheets();
+    void laterPagesTakeTheirPicturesWhenShown();
     void texts_data();
     void texts();
     void emptyTextsKeepPictures();
@@ -1302,7 +1303,38 @@ void TestForm::styleSheets() {
     Form &f = shared();
     QWidget *w = object == "MainWindow" ? &f.window : f.get(object);
     QVERIFY(w);
+    // A page takes its whole sheet when it is first shown.
+    QStackedWidget *stack = f.ui.stackedWidget;
+    if (w->parentWidget() == stack) {
+        const int start = stack->currentIndex();
+        stack->setCurrentWidget(w);
+        stack->setCurrentIndex(start);
+    }
     QCOMPARE(w->styleSheet(), sheet);
+}
+
+// Only the start page decodes its picture while the window is built; each other page takes
+// its picture when it is first shown, before it is painted.
+void TestForm::laterPagesTakeTheirPicturesWhenShown() {
+    Form f;
+    QStackedWidget *stack = f.ui.stackedWidget;
+    QCOMPARE(stack->currentWidget(), f.ui.Interface);
+    QVERIFY(f.ui.Interface->styleSheet().contains("Tarvik_info_back.png"));
+    const QList<QPair<QWidget *, QString>> later = {
+        {f.ui.Mixer, "Tarvik_mixer_back.png"},
+        {f.ui.Routing_Pelvo, "PELVO_ROUTING_back.png"},
+        {f.ui.Routing_Tarvik, "Tarvik_ROUTING_back.png"}};
+    for (const auto &page : later) {
+        QVERIFY2(!page.first->styleSheet().contains("background-image"),
+                 qPrintable(page.first->objectName()));
+        // What lies on the page keeps its rules meanwhile.
+        QVERIFY(!page.first->styleSheet().isEmpty());
+    }
+    for (const auto &page : later) {
+        stack->setCurrentWidget(page.first);
+        QVERIFY2(page.first->styleSheet().contains(page.second),
+                 qPrintable(page.first->objectName()));
+    }
 }
 
 void TestForm::texts_data() {

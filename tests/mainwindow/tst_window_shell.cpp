@@ -142,6 +142,7 @@ private slots:
     void quietTicksRepaintNothing();
     void lowCutGuardWakesOnlyWhileOn();
     void mixerPageDrawsAsPlainLabels();
+    void mixerPageReadiedAfterTheFirstPaint();
 
     void shiftKey();
     void shiftForgottenOnDeactivation();
@@ -887,6 +888,28 @@ void TestWindowShell::mixerPageDrawsAsPlainLabels() {
     const QImage plain = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(plain == rendered);
     ChannelControl::selectedCh = QStringLiteral("none");
+}
+
+// The mixer page takes its picture and styles its children once the window has been painted,
+// before anyone switches to it; the routing pages take theirs when first shown.
+void TestWindowShell::mixerPageReadiedAfterTheFirstPaint() {
+    WindowFixture fx;
+    MainWindow &w = fx.open();
+    Ui_MainWindow &ui = fx.ui();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(ui.Mixer->styleSheet().contains("Tarvik_mixer_back.png"));
+    const auto unpolished = [&ui] {
+        QStringList names;
+        for (const QWidget *child : ui.Mixer->findChildren<QWidget *>())
+            if (!child->testAttribute(Qt::WA_WState_Polished))
+                names << child->objectName();
+        return names;
+    };
+    QTRY_COMPARE(unpolished(), QStringList());
+    QCOMPARE(ui.stackedWidget->currentWidget(), ui.Interface);
+    QVERIFY(!ui.Routing_Tarvik->styleSheet().contains("background-image"));
+    ui.stackedWidget->setCurrentWidget(ui.Routing_Tarvik);
+    QVERIFY(ui.Routing_Tarvik->styleSheet().contains("Tarvik_ROUTING_back.png"));
 }
 
 // ---- Window events ----------------------------------------------------------------------------
