@@ -180,6 +180,14 @@ QString firmwareText(unsigned short version, unsigned short build) {
         .arg(build, 4, 10, QLatin1Char('0'));
 }
 
+// Gives the page its whole sheet and polishes every widget on it now, for code that needs
+// their final look (contents rectangles, paint attributes the style sets at polish).
+void readyPageNow(QWidget *page) {
+    FormRuntime::finishSheet(page);
+    for (QWidget *w : page->findChildren<QWidget *>())
+        w->ensurePolished();
+}
+
 // Start-up: the mixer page is readied once the window has been painted, in short steps at turns
 // of the event loop: first its picture, then its widgets, parents before children, so that the
 // first paint waits for none of it and the first switch to the page finds it ready. Shown
@@ -801,6 +809,9 @@ void MainWindow::buildLevelMeterTable() {
     levelMeterTable[40] = {ui->label_LevelMeterMasterL, ui->label_PeakMasterL, 0, 0};
     levelMeterTable[41] = {ui->label_LevelMeterMasterR, ui->label_PeakMasterR, 0, 0};
     grLevelMeter = {ui->label_GRMeter, nullptr, 0, 0};
+    // The pictures' shapes and the paint attributes below hold only for polished widgets: a
+    // later polish would undo them.
+    readyPageNow(ui->Mixer);
     // A bar and a lamp show an opaque picture over their whole rectangle, so a meter tick
     // repaints them alone, not the strip artwork and the labels beneath.
     auto *barPainter = new MeterBarPainter(this);

@@ -796,6 +796,13 @@ void TestWindowShell::quietTicksRepaintNothing() {
         [&] { return ui.label_LevelMeter5->geometry().top() == 362 + dotOf(32000); }));
     UnitFixture::spin(300);
     QVERIFY(counter.paints.value(ui.label_LevelMeter5) > 0);
+    // The rise repaints the bar and its lamp alone: not the strip's picture, its stack, the
+    // page or the window beneath.
+    QStringList painted;
+    for (auto it = counter.paints.constBegin(); it != counter.paints.constEnd(); ++it)
+        painted << it.key()->objectName();
+    painted.sort();
+    QCOMPARE(painted, (QStringList{"label_LevelMeter5", "label_Peak5"}));
     for (int r = 0; r < MainWindow::kMeterRecordCount; ++r) {
         QLabel *bar = w.levelMeterTable[r].meterBar;
         if (bar == ui.label_LevelMeter5 || bar == ui.label_LevelMeter5_6_L)
