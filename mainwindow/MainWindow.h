@@ -135,6 +135,8 @@ protected:
 public:
     // True while the connected unit is the smaller model (decided by the device label).
     bool isOLVANE_Pelvo();
+    // Whether a unit's product name is the smaller model's.
+    static bool namesPelvo(const QString &name);
     // Hides the 42 peak lamps.
     void initLevelMeter();
     void on_actionUpdate_triggered();

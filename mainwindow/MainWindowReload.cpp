@@ -513,8 +513,7 @@ void MainWindow::lineOutChosen(int row, int index) {
     // not sent: the unit may be the smaller model, which has neither those outputs nor those
     // sources; the reload after the name sends it. A failed answer while connected shows
     // "No Device" for a moment, but the unit that named itself is still the one to route.
-    const bool pelvoNamed = unitName == QLatin1String("OLVANE Pelvo");
-    if (unitName.isEmpty() || r.pelvo != pelvoNamed) {
+    if (unitName.isEmpty() || r.pelvo != namesPelvo(unitName)) {
         dm.saveSetting(QStringLiteral("LineOutSettings"), QLatin1String(r.key), index);
         return;
     }

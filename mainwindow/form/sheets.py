@@ -10,10 +10,6 @@ def page_picture(page, picture):
     return "#%s { background-image: url(:/Resource/%s); }" % (page, picture)
 
 
-def page_sheet(page, picture, *more):
-    return "\n".join([page_picture(page, picture)] + list(more))
-
-
 # The page stack makes every background transparent, which the style also takes for the
 # face and the ring of a radio button's indicator: an unchecked one would show nothing.
 PLAIN_RADIOS = "QRadioButton { background: none; }"
@@ -47,32 +43,29 @@ SHEETS = {
     "S15": 'background-color: rgb(255, 255, 255);\n'
            'selection-background-color: rgb(0, 128, 255);\nfont-size: 15px',
     "S16": 'background-color: rgba(255, 255, 255, 0);\nfont-family: Arial;\n',
-    "S17": page_sheet("Mixer", "Tarvik_mixer_back.png", PLAIN_MENUS),
     "S18": 'background-image: url(:/Resource/trans.png);\ncolor: rgb(170, 170, 255);\n'
            'font: 12pt "Meiryo UI";\nfont-size: 15px;',
     "S19": 'background-image: url(:/Resource/trans.png);\ncolor: rgb(170, 170, 255);\n'
            'font: 12pt "Meiryo UI";\nfont-size: 16px;',
-    "S20": page_sheet("Interface", "Tarvik_info_back.png", PLAIN_RADIOS),
     "S21": 'color: rgb(0,0,0);\nfont-size: 17px\n',
     "S22": 'color: rgb(0, 0, 0);\nfont-size: 20px',
     "S23": 'background-image: url(:/Resource/trans.png);\nfont: 11pt "Arial";\n'
            'color: rgb(0,0,0);\nfont-size:14px',
     "S24": 'background-image: url(:/Resource/trans.png);\nfont: 12pt "Arial";\n'
            'font-size: 15px\n\n\n',
-    "S25": page_sheet("Routing_Pelvo", "PELVO_ROUTING_back.png", LINE_OUT_LISTS),
-    "S26": page_sheet("Routing_Tarvik", "Tarvik_ROUTING_back.png", LINE_OUT_LISTS),
 }
 
 # The sheets of the pages, by id: the rule that gives the page its picture and the rules for
 # what lies on it. A page that the window does not start on takes its picture only when it
-# is first shown, so that the picture is not decoded, nor held, before it is needed.
+# is first shown, so that the picture is not decoded, nor held, before it is needed. Joined,
+# the two are the page's sheet.
 PAGE_SHEETS = {
     "S17": (page_picture("Mixer", "Tarvik_mixer_back.png"), PLAIN_MENUS),
     "S20": (page_picture("Interface", "Tarvik_info_back.png"), PLAIN_RADIOS),
     "S25": (page_picture("Routing_Pelvo", "PELVO_ROUTING_back.png"), LINE_OUT_LISTS),
     "S26": (page_picture("Routing_Tarvik", "Tarvik_ROUTING_back.png"), LINE_OUT_LISTS),
 }
-assert all(SHEETS[k] == "\n".join(v) for k, v in PAGE_SHEETS.items())
+SHEETS.update({k: "\n".join(parts) for k, parts in PAGE_SHEETS.items()})
 
 # Icon sets: (file, mode, state) in the order the files are added.
 R = ":/Resource/"

@@ -97,6 +97,16 @@ int dotOf(unsigned short level) {
     return meter.convertToDot(level);
 }
 
+// The window's monitor-control window, whether or not it is shown.
+MonitorControl *monitorWindowOf(MainWindow &w) {
+    if (auto *monitor = w.findChild<MonitorControl *>())
+        return monitor;
+    for (QWidget *t : QApplication::topLevelWidgets())
+        if (auto *monitor = qobject_cast<MonitorControl *>(t))
+            return monitor;
+    return nullptr;
+}
+
 // The help links' addresses, as the desktop would receive them.
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -581,9 +591,7 @@ void TestWindowShell::routingReachesTheUnitAfterAFailedNameAnswer() {
         QVERIFY(waitLinkDelivered(dm.device()));
         QVERIFY(routeIsComputer10());
         QTest::mouseClick(ui.pB_MoniconEnable, Qt::LeftButton);
-        for (QWidget *t : QApplication::topLevelWidgets())
-            if ((monitor = qobject_cast<MonitorControl *>(t)))
-                break;
+        monitor = monitorWindowOf(w);
         QVERIFY(monitor && monitor->isVisible());
         QVERIFY(waitLinkDelivered(dm.device()));
         QVERIFY2(!routeIsComputer10(), "the monitor window routes line out 1 itself");
@@ -1110,11 +1118,7 @@ void TestWindowShell::monitorWindowCloseConnectedOnce() {
     QTest::keyRelease(&w, Qt::Key_Shift);
     ui.pB_ToOutputFromInterface->click();
     QCOMPARE(ui.stackedWidget->currentIndex(), int(kPanelRoutingTarvik));
-    MonitorControl *monitor = w.findChild<MonitorControl *>();
-    if (!monitor)
-        for (QWidget *t : QApplication::topLevelWidgets())
-            if ((monitor = qobject_cast<MonitorControl *>(t)))
-                break;
+    MonitorControl *monitor = monitorWindowOf(w);
     QVERIFY(monitor);
 
     for (int round = 0; round < 2; ++round) {
