@@ -48,11 +48,12 @@ int runPanel(int &argc, char **argv) {
     // Every resource picture's load asks for the file's time, and without TZ glibc checks
     // /etc/localtime again each time. The panel shows no times, so a zone change while it
     // runs needs no following.
-    if (!qEnvironmentVariableIsSet("TZ"))
+    if (!qEnvironmentVariableIsSet("TZ")) {
         qputenv("TZ", ":/etc/localtime");
+    }
 
-        // USB polling must not be throttled while the window is in the background. Only macOS
-        // 10.9 and later nap applications; elsewhere the guard does nothing.
+    // USB polling must not be throttled while the window is in the background. Only macOS
+    // 10.9 and later nap applications; elsewhere the guard does nothing.
 #ifdef Q_OS_MACOS
     if (QOperatingSystemVersion::current() >= QOperatingSystemVersion::OSXMavericks)
         disableAppNap();

@@ -146,11 +146,13 @@ public:
         if (event->type() != QEvent::Paint)
             return false;
         auto *bar = static_cast<QLabel *>(watched);
+        if (!bar->isEnabled() || bar->frameShape() != QFrame::NoFrame ||
+            !bar->testAttribute(Qt::WA_OpaquePaintEvent))
+            return false;
         const QPixmap picture = bar->pixmap(Qt::ReturnByValue);
         QRect aligned;
         const QRect shown = pictureRect(bar, picture, &aligned);
-        if (shown.isEmpty() || !bar->isEnabled() || bar->frameShape() != QFrame::NoFrame ||
-            !bar->testAttribute(Qt::WA_OpaquePaintEvent))
+        if (shown.isEmpty())
             return false;
         const qreal scale = picture.devicePixelRatio();
         QPainter painter(bar);
@@ -632,8 +634,12 @@ void MainWindow::setConnectHelp() {
 
 // ---- Device status --------------------------------------------------------------------------
 
+bool MainWindow::namesPelvo(const QString &name) {
+    return name == QLatin1String("OLVANE Pelvo");
+}
+
 bool MainWindow::isOLVANE_Pelvo() {
-    return ui->label_IntDevice->text() == QLatin1String("OLVANE Pelvo");
+    return namesPelvo(ui->label_IntDevice->text());
 }
 
 void MainWindow::applyFirmwareText() {
@@ -815,13 +821,13 @@ void MainWindow::buildLevelMeterTable() {
     // A bar and a lamp show an opaque picture over their whole rectangle, so a meter tick
     // repaints them alone, not the strip artwork and the labels beneath.
     auto *barPainter = new MeterBarPainter(this);
-    for (const levelMeter &m : levelMeterTable)
+    for (const levelMeter &m : levelMeterTable) {
         for (QLabel *l : {m.meterBar, m.peakLamp})
             if (l)
                 l->setAttribute(Qt::WA_OpaquePaintEvent);
-    for (const levelMeter &m : levelMeterTable)
         if (m.meterBar)
             m.meterBar->installEventFilter(barPainter);
+    }
     for (const MonoStrip &s : mono)
         coverPicture(s.strip);
     for (const PairStrip &p : pairs)
