@@ -11,10 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
+#include <QVector>
 
 #include <cstdio>
 
@@ -76,13 +78,41 @@ bool fullyOpaque(const QImage &img) {
     return true;
 }
 
-// An opaque picture is stored without an alpha channel: the panel then decodes it straight
-// into the screen's format, with the same pixels.
+// The picture with a table of its colours, or a null image when it has more than a table holds.
+QImage withPalette(const QImage &img) {
+    const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+    QImage indexed(argb.size(), QImage::Format_Indexed8);
+    QHash<QRgb, int> index;
+    QVector<QRgb> table;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < argb.width(); ++x) {
+            auto found = index.constFind(line[x]);
+            if (found == index.constEnd()) {
+                if (table.size() == 256)
+                    return QImage();
+                found = index.insert(line[x], table.size());
+                table.append(line[x]);
+            }
+            out[x] = uchar(*found);
+        }
+    }
+    indexed.setColorTable(table);
+    return indexed;
+}
+
+// A picture of at most 256 colours is stored with a palette: one byte a pixel and no row
+// filters to undo decode several times faster, into the same pixels. Any other opaque picture
+// is stored without an alpha channel, so the panel decodes it straight into the screen's format.
 QByteArray png(const QImage &img) {
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
-    if (fullyOpaque(img))
+    const QImage indexed = withPalette(img);
+    if (!indexed.isNull())
+        indexed.save(&buffer, "PNG");
+    else if (fullyOpaque(img))
         img.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG");
     else
         img.save(&buffer, "PNG");

@@ -2,10 +2,12 @@
 // size it is used at, both spellings of a path reach it, the states of a control and the
 // frames of a knob can be told apart, and the notice names what the program links.
 #include "OlvaneResources.h"
+#include "catalogue.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextCodec>
@@ -266,6 +268,7 @@ class TestResources : public QObject {
 private slots:
     void initTestCase();
     void namedPicturesHaveTheirSizes();
+    void storedPicturesAreTheirDrawings();
     void treeHoldsTheNamedFilesAndNoOthers();
     void pathsWrittenInTheSourcesExist();
     void bothSpellingsNameTheSameFile();
@@ -307,6 +310,28 @@ void TestResources::namedPicturesHaveTheirSizes() {
         if (n.size.height() > 0)
             QVERIFY2(img.height() == n.size.height(), qPrintable(n.path));
     }
+}
+
+// A picture of few colours is stored with a table of them, which the panel decodes several
+// times faster at start-up; however it is stored, it decodes into exactly what was drawn.
+void TestResources::storedPicturesAreTheirDrawings() {
+    int tabled = 0;
+    for (const art::Picture &pic : art::catalogue()) {
+        const QImage drawn = art::render(pic).convertToFormat(QImage::Format_ARGB32);
+        const QString path = QStringLiteral(":/Resource/") + pic.path;
+        QVERIFY2(QImage(path).convertToFormat(QImage::Format_ARGB32) == drawn, qPrintable(path));
+        QSet<QRgb> colours;
+        for (int y = 0; y < drawn.height() && colours.size() <= 256; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(drawn.constScanLine(y));
+            for (int x = 0; x < drawn.width(); ++x)
+                colours.insert(line[x]);
+        }
+        const bool fewColours = colours.size() <= 256;
+        QVERIFY2((QImageReader(path).imageFormat() == QImage::Format_Indexed8) == fewColours,
+                 qPrintable(path));
+        tabled += fewColours;
+    }
+    QVERIFY(tabled > 200); // nearly all of them: the pictures are drawn in flat colours
 }
 
 void TestResources::treeHoldsTheNamedFilesAndNoOthers() {
