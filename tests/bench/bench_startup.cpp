@@ -4,8 +4,9 @@
 // while idle on the start page (the interface page, where nothing on screen changes) and on
 // the mixer page with meters running, split by thread, with the paint events of each; the
 // resident memory and its private part (anonymous + shared) once settled on the start page,
-// and their peaks; and whether the toolkit's OpenGL integration was loaded. It measures and
-// judges nothing.
+// and their peaks; and whether the toolkit's OpenGL integration was loaded. The same figures
+// of a bare toolkit window (bench_bare_window), started in turn with the panel, tell what the
+// machine at hand costs any window. It measures and judges nothing.
 //
 //   bench_startup [--idle SECONDS] [--runs N] [--reloads N] [--pelvo]
 //
@@ -51,6 +52,9 @@ namespace {
 
 #ifndef OLVANE_BUILD_TYPE
 #define OLVANE_BUILD_TYPE "unknown"
+#endif
+#ifndef OLVANE_BARE_WINDOW
+#define OLVANE_BARE_WINDOW "bench_bare_window"
 #endif
 
 struct Options {
@@ -311,17 +315,10 @@ void startProbe() {
 
 // --- the parent --------------------------------------------------------------------------------
 
-// Starts this program as a measured process and collects its figures; the start time is
-// taken just before the spawn.
-std::map<std::string, double> measure(const char *self, const char *mode, double *startNs) {
-    static const char program[] = "/proc/self/exe"; // this program, however it was started
-    std::vector<std::string> args = {self, "--child", mode};
-    args.push_back("--idle");
-    args.push_back(std::to_string(options.idleSeconds));
-    args.push_back("--reloads");
-    args.push_back(std::to_string(options.reloads));
-    if (options.pelvo)
-        args.push_back("--pelvo");
+// Starts a measured process and collects its figures; the start time is taken just before
+// the spawn.
+std::map<std::string, double> spawnMeasured(const char *program, std::vector<std::string> args,
+                                            double *startNs) {
     std::vector<char *> argv;
     for (auto &a : args)
         argv.push_back(&a[0]);
@@ -361,6 +358,24 @@ std::map<std::string, double> measure(const char *self, const char *mode, double
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         figures["failed"] = 1;
     return figures;
+}
+
+// This program as a measured panel.
+std::map<std::string, double> measure(const char *self, const char *mode, double *startNs) {
+    std::vector<std::string> args = {self, "--child", mode};
+    args.push_back("--idle");
+    args.push_back(std::to_string(options.idleSeconds));
+    args.push_back("--reloads");
+    args.push_back(std::to_string(options.reloads));
+    if (options.pelvo)
+        args.push_back("--pelvo");
+    return spawnMeasured("/proc/self/exe", args, startNs); // this program, however started
+}
+
+// The bare toolkit window that the panel's figures are read against.
+std::map<std::string, double> measureBare(double idleSeconds, double *startNs) {
+    return spawnMeasured(OLVANE_BARE_WINDOW,
+                         {OLVANE_BARE_WINDOW, "--child", std::to_string(idleSeconds)}, startNs);
 }
 
 struct Spread {
@@ -410,7 +425,8 @@ int runParent(const char *self) {
     std::printf("Panel start-up benchmark: %s, %s build, platform %s, %d starts, %.0f s idle\n",
                 options.pelvo ? "Pelvo" : "Tarvik", OLVANE_BUILD_TYPE, getenv("QT_QPA_PLATFORM"),
                 options.runs, options.idleSeconds);
-    std::vector<double> app, shown, paint, named, connected;
+    std::vector<double> app, shown, paint, named, connected, barePaint;
+    // Each panel start is followed by a bare window's, so both meet the same machine load.
     for (int i = 0; i < options.runs; ++i) {
         double start = 0;
         auto f = measure(self, "startup", &start);
@@ -423,12 +439,19 @@ int runParent(const char *self) {
         paint.push_back((f["paint_ns"] - start) / 1e6);
         named.push_back((f["unit_ns"] - start) / 1e6);
         connected.push_back((f["connected_ns"] - start) / 1e6);
+        auto bare = measureBare(0.1, &start);
+        if (bare.count("failed") || !bare.count("paint_ns")) {
+            std::fprintf(stderr, "bench_startup: bare window start %d failed\n", i + 1);
+            return 1;
+        }
+        barePaint.push_back((bare["paint_ns"] - start) / 1e6);
     }
     line("start to the application object", spread(app), "");
     line("start to the window shown", spread(shown), "");
     line("start to first painted window", spread(paint), "(goal <= 220 ms)");
     line("start to the unit's name shown", spread(named), "");
     line("start to the view loaded for the unit", spread(connected), "");
+    line("bare window: start to first paint", spread(barePaint), "");
 
     double start = 0;
     auto f = measure(self, "full", &start);
@@ -449,6 +472,14 @@ int runParent(const char *self) {
     std::printf("%-38s %.1f MiB\n", "peak resident memory", f["peak_rss_kb"] / 1024);
     std::printf("%-38s %.1f MiB\n", "peak private memory (anon + shmem)",
                 f["peak_private_kb"] / 1024);
+
+    auto bare = measureBare(options.idleSeconds, &start);
+    if (bare.count("failed") || !bare.count("idle_cpu_percent")) {
+        std::fprintf(stderr, "bench_startup: the bare window's idle run failed\n");
+        return 1;
+    }
+    std::printf("%-38s %.2f %% of one core over %.1f s\n", "bare window repainting 10 times/s",
+                bare["idle_cpu_percent"], options.idleSeconds);
     return 0;
 }
 
