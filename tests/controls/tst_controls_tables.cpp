@@ -572,8 +572,9 @@ void TestControlTables::lineOutPictures() {
     QVERIFY(!expected.isNull());
     QCOMPARE(expected.size(), QSize(917, 11));
     QVERIFY(!label.pixmap(Qt::ReturnByValue).isNull());
-    QCOMPARE(label.pixmap(Qt::ReturnByValue).toImage().convertToFormat(expected.format()),
-             expected);
+    // Compared pixel for pixel: the file may keep its colours in a table of its own order.
+    QCOMPARE(label.pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32),
+             expected.convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestControlTables::lineOutOutsideLeavesLabel() {
