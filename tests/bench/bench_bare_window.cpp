@@ -5,37 +5,23 @@
 // toolkit's own defaults apply: no platform choices.
 //
 //   bench_bare_window --child SECONDS     (started by bench_startup)
+#include "MeasuredProcess.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/resource.h>
 
 namespace {
 
-double steadyNs() {
-    return double(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                      std::chrono::steady_clock::now().time_since_epoch())
-                      .count());
-}
-
-void report(const char *key, double value) {
-    std::printf("BENCH %s=%.6f\n", key, value);
-    std::fflush(stdout);
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using measured::cpuSeconds;
+using measured::report;
+using measured::steadyNs;
 
 class FirstPaint : public QObject {
 public:
@@ -43,7 +29,7 @@ public:
         if (event->type() == QEvent::Paint && !seen) {
             seen = true;
             // The frame is on its way once the paint event has been handled.
-            QTimer::singleShot(0, this, [] { report("paint_ns", steadyNs()); });
+            QTimer::singleShot(0, this, [] { report("paint_ns", double(steadyNs())); });
         }
         return false;
     }

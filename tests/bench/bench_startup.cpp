@@ -18,6 +18,7 @@
 // QT_QPA_PLATFORM says otherwise, e.g. QT_QPA_PLATFORM=xcb under an X server.
 #include "DataManager.h"
 #include "MainWindow.h"
+#include "MeasuredProcess.h"
 #include "Panel.h"
 
 #include <QApplication>
@@ -33,7 +34,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,7 +41,6 @@
 #include <memory>
 #include <spawn.h>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -67,26 +66,11 @@ struct Options {
 
 Options options;
 
-qint64 steadyNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// One figure for the parent, on the measured process's standard output.
-void report(const char *key, double value) {
-    std::printf("BENCH %s=%.6f\n", key, value);
-    std::fflush(stdout);
-}
+using measured::cpuSeconds;
+using measured::report;
+using measured::steadyNs;
 
 // --- the measured process --------------------------------------------------------------------
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage); // every thread of the process
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // CPU seconds of each thread of the process, summed by thread name (the GUI thread carries the
 // program's name, the USB worker and the update worker are "QThread").
