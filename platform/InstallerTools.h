@@ -2,7 +2,8 @@
 // and opening tools and looks for the volumes they produce. Program names, arguments and paths
 // pass through unchanged; the standard implementation starts real processes, and a tool that
 // is not installed (the disk-image and opening tools do not exist on Linux) is reported as a
-// start failure. Tests put a recording implementation in its place.
+// start failure. Every tool starts with its input closed, so none can wait for an answer.
+// Tests put a recording implementation in its place.
 #pragma once
 
 #include <QProcess>

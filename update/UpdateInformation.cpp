@@ -45,10 +45,11 @@ UpdateInformation::UpdateInformation(QWidget *parent)
     : QObject(parent), process(this), tools(&InstallerTools::standard()) {}
 
 UpdateInformation::~UpdateInformation() {
-    // Normally released on the worker's thread already (releaseOnThreadEnd).
+    // Normally released on the worker's thread already (releaseOnThreadEnd). A tool still
+    // running is ended first: its end must not call back into a worker half destroyed.
+    abandonChain();
     delete downloadTimer;
     delete manager;
-    delete tempDir;
 }
 
 void UpdateInformation::setInstallerTools(InstallerTools *installerTools) {
@@ -104,6 +105,13 @@ void UpdateInformation::downloadFile(QString url) {
     if (!manager || (downloadReply && downloadReply->isRunning()) ||
         process.state() != QProcess::NotRunning)
         return;
+    // An update package is taken only from a server that proved who it is: any other
+    // address (plain HTTP, a local file, inline data, none at all) is a failed download.
+    const QUrl address(url, QUrl::TolerantMode);
+    if (address.scheme() != QLatin1String("https")) {
+        fail();
+        return;
+    }
     isExe = url.endsWith(QLatin1String("exe"), Qt::CaseInsensitive);
     isDmg = url.endsWith(QLatin1String("dmg"), Qt::CaseInsensitive);
 
@@ -113,7 +121,7 @@ void UpdateInformation::downloadFile(QString url) {
     timedOut = false;
     connect(downloadTimer, &QTimer::timeout, this, &UpdateInformation::timeoutDownload);
 
-    downloadReply = manager->get(QNetworkRequest(QUrl(url, QUrl::TolerantMode)));
+    downloadReply = manager->get(QNetworkRequest(address));
     connect(downloadReply, &QNetworkReply::downloadProgress, this,
             &UpdateInformation::replyDownloadProgress);
     emit startedDownloadFile();
@@ -141,11 +149,7 @@ void UpdateInformation::timeoutDownload() {
 }
 
 void UpdateInformation::releaseOnThreadEnd() {
-    disconnect(&process, nullptr, this, nullptr);
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-    }
+    abandonChain();
     delete downloadTimer;
     downloadTimer = nullptr;
     if (manager) {
@@ -157,13 +161,36 @@ void UpdateInformation::releaseOnThreadEnd() {
 }
 
 void UpdateInformation::fail() {
+    discardTempDir();
     emit errorDownloadFile();
 }
 
 void UpdateInformation::releaseTempDir() {
-    // The folder and what is in it stay on disk; only the object goes.
+    // The folder and what is in it stay on disk for the updater that runs from them; only
+    // the object goes.
     delete tempDir;
     tempDir = nullptr;
+    workingDirBefore.clear();
+}
+
+void UpdateInformation::discardTempDir() {
+    // A chain that starts no updater leaves nothing behind: not the package, and not a
+    // working folder that no longer exists.
+    if (!tempDir)
+        return;
+    if (!workingDirBefore.isEmpty())
+        QDir::setCurrent(workingDirBefore);
+    tempDir->remove();
+    releaseTempDir();
+}
+
+void UpdateInformation::abandonChain() {
+    disconnect(&process, nullptr, this, nullptr);
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
+    discardTempDir();
 }
 
 void UpdateInformation::replyFinishedFileDownload(QNetworkReply *reply) {
@@ -193,7 +220,7 @@ void UpdateInformation::replyFinishedFileDownload(QNetworkReply *reply) {
         return;
     }
 
-    releaseTempDir();
+    discardTempDir();
     tempDir = new QTemporaryDir;
     tempDir->setAutoRemove(false);
     if (!tempDir->isValid()) {
@@ -205,14 +232,13 @@ void UpdateInformation::replyFinishedFileDownload(QNetworkReply *reply) {
                              : isDmg ? QStringLiteral("temp.dmg")
                                      : QStringLiteral("temp.zip");
     // The tools resolve the relative names against the process's working folder.
+    workingDirBefore = QDir::currentPath();
     if (!QDir::setCurrent(tempDir->path())) {
-        releaseTempDir();
         fail();
         return;
     }
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        releaseTempDir();
         fail();
         return;
     }
@@ -220,7 +246,6 @@ void UpdateInformation::replyFinishedFileDownload(QNetworkReply *reply) {
     const bool written = file.write(body) == body.size();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
-        releaseTempDir();
         fail();
         return;
     }
@@ -229,16 +254,15 @@ void UpdateInformation::replyFinishedFileDownload(QNetworkReply *reply) {
     tools->execute(hdiutil, {QStringLiteral("unmount"), firmwareVolume});
     tools->execute(hdiutil, {QStringLiteral("unmount"), installerVolume});
 
+    // The folder is kept in hand until the chain ends, to be removed should it fail.
     if (isDmg) {
         startTool(&UpdateInformation::replyFinishedMount, hdiutil,
                   {QStringLiteral("mount"), tempDir->path() + QStringLiteral("/temp.dmg")});
-        releaseTempDir();
         return;
     }
     QStringList command = QProcess::splitCommand(unzipCommandLine);
     const QString program = command.takeFirst();
-    if (!startTool(&UpdateInformation::replyFinishedUnzip, program, command))
-        releaseTempDir();
+    startTool(&UpdateInformation::replyFinishedUnzip, program, command);
 }
 
 void UpdateInformation::replyFinishedUnzip(int, QProcess::ExitStatus exitStatus) {
@@ -246,20 +270,17 @@ void UpdateInformation::replyFinishedUnzip(int, QProcess::ExitStatus exitStatus)
     disconnect(&process, processFinished, this, &UpdateInformation::replyFinishedUnzip);
     // Only a crash counts; unzip's own exit code is not looked at.
     if (exitStatus == QProcess::CrashExit) {
-        releaseTempDir();
         fail();
         return;
     }
     const QFileInfoList images =
         QDir(tempDir->path()).entryInfoList({QStringLiteral("*.dmg")}, QDir::Files, QDir::Unsorted);
     if (images.isEmpty()) {
-        releaseTempDir();
         fail();
         return;
     }
     startTool(&UpdateInformation::replyFinishedMount, hdiutil,
               {QStringLiteral("mount"), images.first().absoluteFilePath()});
-    releaseTempDir();
 }
 
 void UpdateInformation::replyFinishedMount(int, QProcess::ExitStatus exitStatus) {
@@ -280,7 +301,8 @@ void UpdateInformation::replyFinishedMount(int, QProcess::ExitStatus exitStatus)
         }
         QThread::msleep(volumeProbePauseMs);
     }
-    // No updater appeared: the panel keeps running without a word.
+    // No updater appeared: the panel keeps running without a word, and the chain goes.
+    discardTempDir();
 }
 
 void UpdateInformation::openUpdater(const QStringList &arguments) {
@@ -288,6 +310,7 @@ void UpdateInformation::openUpdater(const QStringList &arguments) {
         fail();
         return;
     }
+    releaseTempDir();
     // The application's event loop belongs to the GUI thread.
     QCoreApplication *app = QCoreApplication::instance();
     QMetaObject::invokeMethod(

@@ -1,8 +1,8 @@
 // The network half of the update check, living on a thread of its own: it fetches the
-// maker's update document once per start, downloads an update file with progress, cancel and
-// a time-out without progress, stores it in a temporary folder, unpacks or mounts it and
-// starts the updater it finds, after which the panel quits. It reaches the controller only
-// through its signals.
+// maker's update document once per start, downloads an update file (over HTTPS only) with
+// progress, cancel and a time-out without progress, stores it in a temporary folder, unpacks
+// or mounts it and starts the updater it finds, after which the panel quits; a chain that
+// starts no updater removes its folder. It reaches the controller only through its signals.
 #pragma once
 
 #include <QObject>
@@ -66,11 +66,15 @@ private:
     bool startTool(ToolSlot slot, const QString &program, const QStringList &arguments);
     void openUpdater(const QStringList &arguments);
     void releaseTempDir();
+    void discardTempDir();
+    // Ends a tool still running, without its end reaching us, and removes the chain's folder.
+    void abandonChain();
     void fail();
 
     QNetworkAccessManager *manager = nullptr;
     QProcess process;
     QTemporaryDir *tempDir = nullptr;
+    QString workingDirBefore; // the working folder a chain found, given back when it fails
     QPointer<QNetworkReply> downloadReply;
     QTimer *downloadTimer = nullptr;
     bool timedOut = false;

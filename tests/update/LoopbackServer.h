@@ -1,16 +1,46 @@
 // A small HTTP (or HTTPS) server on 127.0.0.1 for the update tests: each path gets a canned
 // answer that can be sent at once, trickled, sent without a length, or stalled after the
 // headers. It runs on the test's thread, so the test must keep the event loop turning.
+// Update files are fetched over HTTPS alone, so a server that serves them uses a certificate
+// for 127.0.0.1 that the toolkit trusts in the test's process (useTrustedTls).
 #pragma once
 
+#include <QFile>
 #include <QHash>
+#include <QProcess>
 #include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
+
+// A self-signed certificate for 127.0.0.1 and its key, made in `dir` with openssl.
+inline bool makeLoopbackCertificate(const QString &dir, const QString &name,
+                                    QSslCertificate *certificate, QSslKey *key) {
+    const QString keyFile = dir + QLatin1Char('/') + name + QStringLiteral(".key");
+    const QString certFile = dir + QLatin1Char('/') + name + QStringLiteral(".pem");
+    QProcess openssl;
+    openssl.setStandardInputFile(QProcess::nullDevice());
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                   keyFile, QStringLiteral("-out"), certFile, QStringLiteral("-days"),
+                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    if (!openssl.waitForFinished(60000) || openssl.exitStatus() != QProcess::NormalExit ||
+        openssl.exitCode() != 0)
+        return false;
+    QFile c(certFile), k(keyFile);
+    if (!c.open(QIODevice::ReadOnly) || !k.open(QIODevice::ReadOnly))
+        return false;
+    *certificate = QSslCertificate(c.readAll(), QSsl::Pem);
+    *key = QSslKey(k.readAll(), QSsl::Rsa, QSsl::Pem);
+    return !certificate->isNull() && !key->isNull();
+}
 
 class LoopbackServer : public QTcpServer {
 public:
@@ -30,6 +60,32 @@ public:
         certificate_ = certificate;
         key_ = key;
         tls_ = true;
+    }
+    // Serves over TLS with the process's trusted certificate, made and trusted on first use
+    // (added to the toolkit's default authorities; verification itself stays as it is).
+    // False when the toolkit has no TLS back end or openssl failed.
+    bool useTrustedTls() {
+        struct Trusted {
+            QSslCertificate certificate;
+            QSslKey key;
+            bool made = false;
+        };
+        static const Trusted trusted = [] {
+            Trusted t;
+            QTemporaryDir dir;
+            t.made = QSslSocket::supportsSsl() && dir.isValid() &&
+                     makeLoopbackCertificate(dir.path(), QStringLiteral("trusted"), &t.certificate,
+                                             &t.key);
+            if (t.made) {
+                QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+                config.addCaCertificate(t.certificate);
+                QSslConfiguration::setDefaultConfiguration(config);
+            }
+            return t;
+        }();
+        if (trusted.made)
+            useTls(trusted.certificate, trusted.key);
+        return trusted.made;
     }
     void answer(const QByteArray &path, const Answer &a) { answers_[path] = a; }
     void answer(const QByteArray &path, const QByteArray &body) {

@@ -1,9 +1,10 @@
 // The installer chain after a finished download: the file is stored in a fresh temporary
 // folder under the name its kind gives, the volumes of earlier attempts are unmounted, a disk
 // image is mounted at once and an archive unpacked first, the updater found on the volume is
-// opened and the application asked to quit. Once with a recording stand-in for the tools for
-// every branch, once end to end with the real unzip and recording disk-image and opening
-// programs first on PATH.
+// opened and the application asked to quit; a chain that starts no updater removes its folder.
+// Once with a recording stand-in for the tools for every branch, once end to end with the real
+// unzip and recording disk-image and opening programs first on PATH. The tools never wait for
+// input, and the worker can go at any point of the chain.
 #include "LoopbackServer.h"
 #include "UpdateTestSupport.h"
 
@@ -15,6 +16,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <signal.h>
 
 using namespace updatetest;
 
@@ -116,10 +119,16 @@ private slots:
     void failedStartLeavesNoStaleConnection();
     void endToEnd_data();
     void endToEnd();
+    void toolsNeverWaitForInput_data();
+    void toolsNeverWaitForInput();
+    void workerGoesAtAnyPointOfTheChain_data();
+    void workerGoesAtAnyPointOfTheChain();
 
 private:
-    // Downloads `path` through a ready worker; the temporary folder it made, once made.
+    // The one temporary folder a download made, if it is still there.
     QString downloadFolder() const;
+    // Nothing is left of a chain that started no updater.
+    void verifyNothingLeft(const QString &folder, const QString &workingDir) const;
     void startDownload(WorkerRig &rig, LoopbackServer &server, const QString &path);
 
     std::unique_ptr<QTemporaryDir> root_; // TMPDIR of the case
@@ -157,7 +166,15 @@ QString TestUpdateChain::downloadFolder() const {
     return made.size() == 1 ? root_->path() + QStringLiteral("/tmp/") + made.first() : QString();
 }
 
+void TestUpdateChain::verifyNothingLeft(const QString &folder, const QString &workingDir) const {
+    QVERIFY(!folder.isEmpty());
+    QVERIFY2(!QFileInfo::exists(folder), qPrintable(entries(folder).join(QLatin1Char(' '))));
+    QCOMPARE(entries(root_->path() + QStringLiteral("/tmp")), QStringList());
+    QCOMPARE(QDir::currentPath(), workingDir);
+}
+
 void TestUpdateChain::startDownload(WorkerRig &rig, LoopbackServer &server, const QString &path) {
+    QVERIFY(server.useTrustedTls());
     server.answer("/info.json", "{}");
     setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
     rig.fetchInformation();
@@ -174,7 +191,7 @@ void TestUpdateChain::branches_data() {
     QTest::addColumn<int>("installerAt");   // the same for the installer package
     QTest::addColumn<QStringList>("calls"); // after the unmounts; {tmp} is the folder made
     QTest::addColumn<QString>("end");       // quit, error or silent
-    QTest::addColumn<QStringList>("files"); // what stays in the folder
+    QTest::addColumn<QStringList>("files"); // what stays in the folder after a quit
 
     const QString mountTemp = QStringLiteral("start hdiutil mount {tmp}/temp.dmg");
     const QString unzip = QStringLiteral("start unzip temp.zip");
@@ -200,11 +217,11 @@ void TestUpdateChain::branches_data() {
     QTest::newRow("exe goes the archive way and finds nothing")
         << "/setup.exe"
         << "exit 9" << ok << QStringList() << 1 << 1 << QStringList{unzip} << "error"
-        << QStringList{"temp.exe"};
+        << QStringList();
     QTest::newRow("no image at the top level")
         << "/empty.zip"
         << "touch readme.txt .hidden.dmg; mkdir sub; touch sub/deep.dmg" << ok << QStringList() << 1
-        << 1 << QStringList{unzip} << "error" << QStringList{".hidden.dmg", "readme.txt", "sub"};
+        << 1 << QStringList{unzip} << "error" << QStringList();
     QTest::newRow("volume holding both updaters")
         << "/both.dmg" << ok << ok << QStringList() << 1 << 1
         << QStringList{mountTemp, openFirmware} << "quit" << QStringList{"temp.dmg"};
@@ -214,26 +231,24 @@ void TestUpdateChain::branches_data() {
     QTest::newRow("volume appearing at the fifth probe")
         << "/later.dmg" << ok << ok << QStringList() << 5 << 0
         << QStringList{mountTemp, openFirmware} << "quit" << QStringList{"temp.dmg"};
-    QTest::newRow("volume never appearing")
-        << "/never.dmg" << ok << ok << QStringList() << 6 << 6 << QStringList{mountTemp} << "silent"
-        << QStringList{"temp.dmg"};
+    QTest::newRow("volume never appearing") << "/never.dmg" << ok << ok << QStringList() << 6 << 6
+                                            << QStringList{mountTemp} << "silent" << QStringList();
     QTest::newRow("mount exit code ignored")
         << "/m.dmg" << ok << "exit 1" << QStringList() << 1 << 0
         << QStringList{mountTemp, openFirmware} << "quit" << QStringList{"temp.dmg"};
     QTest::newRow("unzip crashing") << "/c.zip"
                                     << "touch part.dmg; " + crash << ok << QStringList() << 1 << 0
-                                    << QStringList{unzip} << "error" << QStringList{"part.dmg"};
+                                    << QStringList{unzip} << "error" << QStringList();
     QTest::newRow("mount crashing") << "/c.dmg" << ok << crash << QStringList() << 1 << 0
-                                    << QStringList{mountTemp} << "error" << QStringList{"temp.dmg"};
-    QTest::newRow("unzip not startable")
-        << "/n.zip" << ok << ok << QStringList{"unzip"} << 1 << 0 << QStringList{unzip} << "error"
-        << QStringList{"temp.zip"};
+                                    << QStringList{mountTemp} << "error" << QStringList();
+    QTest::newRow("unzip not startable") << "/n.zip" << ok << ok << QStringList{"unzip"} << 1 << 0
+                                         << QStringList{unzip} << "error" << QStringList();
     QTest::newRow("disk-image tool not startable")
         << "/n.dmg" << ok << ok << QStringList{"hdiutil"} << 1 << 0 << QStringList{mountTemp}
-        << "error" << QStringList{"temp.dmg"};
+        << "error" << QStringList();
     QTest::newRow("opening tool not startable")
         << "/o.dmg" << ok << ok << QStringList{"open"} << 1 << 0
-        << QStringList{mountTemp, openFirmware} << "error" << QStringList{"temp.dmg"};
+        << QStringList{mountTemp, openFirmware} << "error" << QStringList();
 }
 
 void TestUpdateChain::branches() {
@@ -257,6 +272,7 @@ void TestUpdateChain::branches() {
     tools.appearsAt(firmwareUpdater, firmwareAt);
     tools.appearsAt(installerPackage, installerAt);
     WorkerRig rig(&tools);
+    const QString workingDir = QDir::currentPath();
     startDownload(rig, server, path);
 
     if (end == QLatin1String("quit")) {
@@ -271,15 +287,20 @@ void TestUpdateChain::branches() {
     }
     QCOMPARE(rig.events.count(QStringLiteral("error")), end == QLatin1String("error") ? 1 : 0);
 
-    const QString folder = downloadFolder();
-    QVERIFY(!folder.isEmpty());
+    // Every tool ran in the folder the download was stored in.
+    const QString folder = tools.calls().value(0).workingDir;
     QStringList expected = unmounts;
     for (const QString &call : calls)
         expected << QString(call).replace(QStringLiteral("{tmp}"), folder);
     QCOMPARE(tools.summary(), expected);
     for (const RecordingTools::Call &call : tools.calls())
         QCOMPARE(call.workingDir, folder);
-    QCOMPARE(entries(folder), files);
+    if (end == QLatin1String("quit")) {
+        QCOMPARE(downloadFolder(), folder);
+        QCOMPARE(entries(folder), files);
+    } else {
+        verifyNothingLeft(folder, workingDir);
+    }
     if (firmwareAt > 0 && firmwareAt <= 5 && calls.contains(openFirmware))
         QCOMPARE(tools.probes(firmwareUpdater), firmwareAt);
     if (installerAt > 0 && installerAt <= 5 && calls.contains(openInstaller))
@@ -291,10 +312,10 @@ void TestUpdateChain::twoImagesMountTheFirstListed() {
     server.answer("/two.zip", "PK");
     RecordingTools tools;
     tools.script(QStringLiteral("unzip"), QStringLiteral("touch a.dmg b.DMG"));
+    tools.appearsAt(installerPackage, 1);
     WorkerRig rig(&tools);
     startDownload(rig, server, QStringLiteral("/two.zip"));
-    QTRY_COMPARE(tools.probes(installerPackage), 5);
-    QCOMPARE(runUntilQuit(200), 1);
+    QCOMPARE(runUntilQuit(10000), 0);
 
     const QString folder = downloadFolder();
     const QStringList listed =
@@ -333,15 +354,29 @@ void TestUpdateChain::failedStartLeavesNoStaleConnection() {
 void TestUpdateChain::endToEnd_data() {
     QTest::addColumn<bool>("diskImageTool");
     QTest::addColumn<bool>("openingTool");
+    QTest::addColumn<QByteArray>("archive");
     QTest::addColumn<QString>("end");
-    QTest::newRow("recording disk-image and opening tools") << true << true << "quit";
-    QTest::newRow("no disk-image tool installed") << false << true << "error";
-    QTest::newRow("no opening tool installed") << true << false << "error";
+    const QByteArray firmware =
+        storedZip({{"OLVANE_firmware.dmg", "dmg/OLVANE_Pelvo_Tarvik_firmware.app"},
+                   {"ReadMe.txt", "firmware 1.05"}});
+    // unzip asks before it replaces a file: the archive itself, or a member it has unpacked.
+    const QByteArray asking =
+        storedZip({{"OLVANE_firmware.dmg", "dmg/OLVANE_Pelvo_Tarvik_firmware.app"},
+                   {"ReadMe.txt", "firmware 1.05"},
+                   {"temp.zip", "an archive in the archive"},
+                   {"ReadMe.txt", "again"}});
+    QTest::newRow("recording disk-image and opening tools") << true << true << firmware << "quit";
+    QTest::newRow("no disk-image tool installed") << false << true << firmware << "error";
+    QTest::newRow("no opening tool installed") << true << false << firmware << "error";
+    QTest::newRow("members that make unzip ask") << true << true << asking << "quit";
+    QTest::newRow("members that make unzip ask, no disk-image tool")
+        << false << true << asking << "error";
 }
 
 void TestUpdateChain::endToEnd() {
     QFETCH(bool, diskImageTool);
     QFETCH(bool, openingTool);
+    QFETCH(QByteArray, archive);
     QFETCH(QString, end);
     if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
         QSKIP("unzip is not installed");
@@ -366,39 +401,170 @@ void TestUpdateChain::endToEnd() {
     qputenv("PATH", bin.toLocal8Bit() + ':' + savedPath_);
 
     LoopbackServer server;
-    server.answer("/OLVANE_firmware.zip",
-                  storedZip({{"OLVANE_firmware.dmg", "dmg/OLVANE_Pelvo_Tarvik_firmware.app"},
-                             {"ReadMe.txt", "firmware 1.05"}}));
+    server.answer("/OLVANE_firmware.zip", archive);
+    server.answer("/next.zip", archive);
     VolumesUnder tools(volumes);
     WorkerRig rig(&tools);
+    const QString workingDir = QDir::currentPath();
     startDownload(rig, server, QStringLiteral("/OLVANE_firmware.zip"));
 
-    if (end == QLatin1String("quit")) {
-        QCOMPARE(runUntilQuit(20000), 0);
-    } else {
-        QTRY_VERIFY_WITH_TIMEOUT(rig.events.contains(QStringLiteral("error")), 20000);
-        QCOMPARE(runUntilQuit(300), 1);
-    }
-
-    const QString folder = downloadFolder();
-    QCOMPARE(entries(folder),
-             (QStringList{QStringLiteral("OLVANE_firmware.dmg"), QStringLiteral("ReadMe.txt")}));
     const auto logged = [&log] {
         QFile logFile(log);
         if (!logFile.open(QIODevice::ReadOnly))
             return QStringList();
         return QString::fromUtf8(logFile.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     };
-    QStringList expected;
-    if (diskImageTool)
-        expected << QStringLiteral("hdiutil unmount /Volumes/dmg")
-                 << QStringLiteral("hdiutil unmount /Volumes/OLVANE_Pelvo_Tarvik_Installer")
-                 << QStringLiteral("hdiutil mount ") + folder +
-                        QStringLiteral("/OLVANE_firmware.dmg");
-    if (diskImageTool && openingTool)
-        expected << QStringLiteral("open /Volumes/dmg/OLVANE_Pelvo_Tarvik_firmware.app");
-    // The opening tool is not waited for; its line comes when it has run.
-    QTRY_COMPARE(logged(), expected);
+    if (end == QLatin1String("quit")) {
+        QCOMPARE(runUntilQuit(20000), 0);
+        const QString folder = downloadFolder();
+        QCOMPARE(entries(folder), (QStringList{QStringLiteral("OLVANE_firmware.dmg"),
+                                               QStringLiteral("ReadMe.txt")}));
+        QCOMPARE(QDir::currentPath(), folder);
+        // The opening tool is not waited for; its line comes when it has run.
+        QTRY_COMPARE(logged(), (QStringList{QStringLiteral("hdiutil unmount /Volumes/dmg"),
+                                            QStringLiteral("hdiutil unmount /Volumes/"
+                                                           "OLVANE_Pelvo_Tarvik_Installer"),
+                                            QStringLiteral("hdiutil mount ") + folder +
+                                                QStringLiteral("/OLVANE_firmware.dmg"),
+                                            QStringLiteral("open /Volumes/dmg/"
+                                                           "OLVANE_Pelvo_Tarvik_firmware.app")}));
+        return;
+    }
+
+    QTRY_VERIFY_WITH_TIMEOUT(rig.events.contains(QStringLiteral("error")), 20000);
+    QCOMPARE(runUntilQuit(300), 1);
+    QCOMPARE(entries(root_->path() + QStringLiteral("/tmp")), QStringList());
+    QCOMPARE(QDir::currentPath(), workingDir);
+    // The folder the image was mounted from is gone with the chain.
+    QStringList lines = logged();
+    if (diskImageTool) {
+        QCOMPARE(lines.size(), 3);
+        const QString mount = lines.takeLast();
+        QVERIFY2(mount.startsWith(QStringLiteral("hdiutil mount ") + root_->path() +
+                                  QStringLiteral("/tmp/")) &&
+                     mount.endsWith(QLatin1String("/OLVANE_firmware.dmg")),
+                 qPrintable(mount));
+        QCOMPARE(lines, (QStringList{QStringLiteral("hdiutil unmount /Volumes/dmg"),
+                                     QStringLiteral("hdiutil unmount /Volumes/"
+                                                    "OLVANE_Pelvo_Tarvik_Installer")}));
+    } else {
+        QCOMPARE(lines, QStringList());
+    }
+
+    // The chain has ended: the next download is taken and runs its own chain.
+    rig.download(server.url(QStringLiteral("/next.zip")));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.events.count(QStringLiteral("error")) == 2, 20000);
+    QCOMPARE(rig.events.count(QStringLiteral("started")), 2);
+    QCOMPARE(server.requested().count("/next.zip"), 1);
+    QCOMPARE(entries(root_->path() + QStringLiteral("/tmp")), QStringList());
+}
+
+void TestUpdateChain::toolsNeverWaitForInput_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("run to its end") << "execute";
+    QTest::newRow("started") << "start";
+    QTest::newRow("started detached") << "detached";
+}
+
+void TestUpdateChain::toolsNeverWaitForInput() {
+    QFETCH(QString, how);
+    // The tool notes what its input is: a pipe nobody writes would keep a question waiting.
+    const QString seen = root_->path() + QStringLiteral("/input");
+    const QStringList arguments{QStringLiteral("-c"),
+                                QStringLiteral("readlink /proc/self/fd/0 > '%1.part' && mv "
+                                               "'%1.part' '%1'")
+                                    .arg(seen)};
+    InstallerTools &tools = InstallerTools::standard();
+    if (how == QLatin1String("execute")) {
+        QCOMPARE(tools.execute(QStringLiteral("/bin/sh"), arguments), 0);
+    } else if (how == QLatin1String("start")) {
+        QProcess process;
+        QVERIFY(tools.start(process, QStringLiteral("/bin/sh"), arguments));
+        QVERIFY(process.waitForFinished(10000));
+    } else {
+        QVERIFY(tools.startDetached(QStringLiteral("/bin/sh"), arguments));
+    }
+    QTRY_VERIFY(QFileInfo::exists(seen));
+    QFile file(seen);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().trimmed(), QByteArray("/dev/null"));
+}
+
+void TestUpdateChain::workerGoesAtAnyPointOfTheChain_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("busy"); // the tool that is still running, empty for none
+    QTest::addColumn<bool>("onItsThread");
+    for (bool onItsThread : {true, false}) {
+        const char *where = onItsThread ? "on its thread" : "on the caller's thread";
+        QTest::addRow("while downloading, %s", where) << "/stalled.zip"
+                                                      << "" << onItsThread;
+        QTest::addRow("while unpacking, %s", where) << "/pkg.zip"
+                                                    << "unzip" << onItsThread;
+        QTest::addRow("while mounting, %s", where) << "/pkg.dmg"
+                                                   << "hdiutil" << onItsThread;
+    }
+}
+
+void TestUpdateChain::workerGoesAtAnyPointOfTheChain() {
+    QFETCH(QString, path);
+    QFETCH(QString, busy);
+    QFETCH(bool, onItsThread);
+    LoopbackServer server;
+    LoopbackServer::Answer stall;
+    stall.body = QByteArray(1000, 's');
+    stall.stall = true;
+    server.answer("/stalled.zip", stall);
+    server.answer("/pkg.zip", "PK");
+    server.answer("/pkg.dmg", "image");
+    QVERIFY(server.useTrustedTls());
+    server.answer("/info.json", "{}");
+    setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
+
+    // The busy tool writes its process number, then runs far longer than the test.
+    const QString pidFile = root_->path() + QStringLiteral("/tool.pid");
+    RecordingTools tools;
+    if (!busy.isEmpty())
+        tools.script(busy, QStringLiteral("echo $$ > '%1.part' && mv '%1.part' '%1' && exec sleep "
+                                          "60")
+                               .arg(pidFile));
+    const QString workingDir = QDir::currentPath();
+
+    std::unique_ptr<WorkerRig> rig;
+    std::unique_ptr<UpdateInformation> worker;
+    QStringList events;
+    if (onItsThread) {
+        rig = std::make_unique<WorkerRig>(&tools);
+        rig->fetchInformation();
+        QTRY_COMPARE(rig->documents.size(), 1);
+        rig->download(server.url(path));
+    } else {
+        worker = std::make_unique<UpdateInformation>();
+        worker->setInstallerTools(&tools);
+        connect(worker.get(), &UpdateInformation::errorDownloadFile, this,
+                [&events] { events << QStringLiteral("error"); });
+        worker->downloadInformation();
+        QTRY_VERIFY(server.requested().contains("/info.json"));
+        QTest::qWait(100);
+        worker->downloadFile(server.url(path));
+    }
+    QTRY_VERIFY(server.requested().contains(path.toUtf8()));
+    qint64 pid = 0;
+    if (!busy.isEmpty()) {
+        QTRY_VERIFY(QFileInfo::exists(pidFile));
+        QFile file(pidFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        pid = file.readAll().trimmed().toLongLong();
+        QVERIFY(pid > 0);
+        QVERIFY(::kill(pid_t(pid), 0) == 0);
+    }
+
+    rig.reset();
+    worker.reset();
+    QVERIFY(events.isEmpty());
+    if (pid > 0)
+        QVERIFY2(::kill(pid_t(pid), 0) != 0, "the tool outlived the worker");
+    QCOMPARE(entries(root_->path() + QStringLiteral("/tmp")), QStringList());
+    QCOMPARE(QDir::currentPath(), workingDir);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateChain)

@@ -150,6 +150,8 @@ private slots:
     void roadFromDocumentToInstaller();
     void cancelClosesTheWindowWithoutErrorBox();
     void failedDownloadShowsTheErrorBoxEachTime();
+    void missingDownloadAddressShowsTheErrorBox_data();
+    void missingDownloadAddressShowsTheErrorBox();
 
 private:
     // A controller whose own fetch finds nothing; the test hands it the document.
@@ -169,6 +171,8 @@ void TestUpdateSoftware::init() {
     clearUpdatePreferences();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     server_ = std::make_unique<LoopbackServer>();
+    // Update files come over TLS alone; the document takes the same road.
+    QVERIFY(server_->useTrustedTls());
     setUpdateKey(QStringLiteral("JsonUrl"), server_->url(QStringLiteral("/nothing.json")));
     errors_ = std::make_unique<ErrorBoxWatcher>();
     savedTmp_ = qgetenv("TMPDIR");
@@ -876,6 +880,42 @@ void TestUpdateSoftware::failedDownloadShowsTheErrorBoxEachTime() {
                                    translation[1].downloadError);
     QCOMPARE(errors_->seen[1], errors_->seen[0]);
     QCOMPARE(server_->requested().count("/gone.zip"), 2);
+}
+
+void TestUpdateSoftware::missingDownloadAddressShowsTheErrorBox_data() {
+    QTest::addColumn<bool>("firmwareOffer");
+    QTest::addColumn<QString>("address"); // empty: the member is missing
+    QTest::newRow("program, address missing") << false << "";
+    QTest::newRow("program, address empty") << false << "{empty}";
+    QTest::newRow("program, plain http") << false << "http://127.0.0.1:9/panel.dmg";
+    QTest::newRow("firmware, address missing") << true << "";
+    QTest::newRow("firmware, address empty") << true << "{empty}";
+}
+
+void TestUpdateSoftware::missingDownloadAddressShowsTheErrorBox() {
+    QFETCH(bool, firmwareOffer);
+    QFETCH(QString, address);
+    auto controller = quietController();
+    QJsonObject information = firmwareOffer ? firmware(1, 5) : program(1, 5);
+    const char *const key = firmwareOffer ? "mac_firmware_url_en" : "mac_software_url_en";
+    if (!address.isEmpty())
+        information.insert(QLatin1String(key),
+                           address == QLatin1String("{empty}") ? QString() : address);
+    controller->saveInformation(document(information));
+    if (firmwareOffer)
+        controller->checkFirmwareInformation(QStringLiteral("OLVANE Tarvik"),
+                                             QStringLiteral("1.02 0034"));
+    InformationBox *box = boxesOf(*controller).value(firmwareOffer ? 1 : 0);
+    QVERIFY(box && box->isVisible());
+    const QList<QByteArray> before = server_->requested();
+
+    box->okButton->click();
+    QTRY_COMPARE(errors_->seen.size(), 1);
+    QCOMPARE(errors_->seen.first(), translation[0].updateInformationTitle + QLatin1Char('|') +
+                                        translation[0].downloadError);
+    QVERIFY(!downloadWindow());
+    QCOMPARE(server_->requested(), before);
+    QVERIFY(controller->querySoftUpdate());
 }
 
 QTEST_MAIN(TestUpdateSoftware)

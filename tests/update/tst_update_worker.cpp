@@ -1,9 +1,9 @@
 // The update worker on its own thread against a server of the test's own on 127.0.0.1: the
 // document is fetched once from the stored or built-in address and handed on as text (cut at
 // a NUL, redirects not followed, failures silent), over plain HTTP and over TLS with a
-// certificate the toolkit trusts or does not; a download reports per-cent progress, can be
-// cancelled without a report, times out after silence, and fails on answers that carry no
-// update file.
+// certificate the toolkit trusts or does not; a download is fetched over HTTPS alone, reports
+// per-cent progress, can be cancelled without a report, times out after silence, and fails on
+// answers that carry no update file.
 #include "LoopbackServer.h"
 #include "UpdateTestSupport.h"
 
@@ -32,10 +32,11 @@ private slots:
     void documentIsHandedOnAsText_data();
     void documentIsHandedOnAsText();
     void failedDocumentStillLeadsToTheDownloadHandler();
-    void blankAddressFetchesNothing();
     void documentOverTls_data();
     void documentOverTls();
 
+    void onlyHttpsAddressesAreFetched_data();
+    void onlyHttpsAddressesAreFetched();
     void progressPercent_data();
     void progressPercent();
     void downloadReportsProgressInOrder();
@@ -50,42 +51,19 @@ private slots:
     void cancelWithNothingRunningDoesNothing();
 
 private:
-    // A worker whose document has arrived, so that its next replies are downloads.
+    // A worker whose document has arrived, so that its next replies are downloads; the
+    // server then answers over TLS that the toolkit trusts, as update files are fetched.
     void makeReady(WorkerRig &rig, LoopbackServer &server);
 
     QTemporaryDir certificates_;
     // Download folders are made in here and go with it.
     std::unique_ptr<QTemporaryDir> tempRoot_;
     QByteArray savedTmp_;
-    QSslCertificate trusted_;
-    QSslKey trustedKey_;
     QSslCertificate untrusted_;
     QSslKey untrustedKey_;
 };
 
 namespace {
-
-bool makeCertificate(const QString &dir, const QString &name, QSslCertificate *certificate,
-                     QSslKey *key) {
-    const QString keyFile = dir + QLatin1Char('/') + name + QStringLiteral(".key");
-    const QString certFile = dir + QLatin1Char('/') + name + QStringLiteral(".pem");
-    QProcess openssl;
-    openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
-                   keyFile, QStringLiteral("-out"), certFile, QStringLiteral("-days"),
-                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1")});
-    if (!openssl.waitForFinished(60000) || openssl.exitStatus() != QProcess::NormalExit ||
-        openssl.exitCode() != 0)
-        return false;
-    QFile c(certFile), k(keyFile);
-    if (!c.open(QIODevice::ReadOnly) || !k.open(QIODevice::ReadOnly))
-        return false;
-    *certificate = QSslCertificate(c.readAll(), QSsl::Pem);
-    *key = QSslKey(k.readAll(), QSsl::Rsa, QSsl::Pem);
-    return !certificate->isNull() && !key->isNull();
-}
 
 LoopbackServer::Answer trickled(const QByteArray &body, int chunk, int pauseMs,
                                 bool announceLength = true) {
@@ -108,16 +86,9 @@ LoopbackServer::Answer stalled() {
 
 void TestUpdateWorker::initTestCase() {
     QVERIFY(certificates_.isValid());
-    if (QSslSocket::supportsSsl()) {
-        QVERIFY(makeCertificate(certificates_.path(), QStringLiteral("trusted"), &trusted_,
-                                &trustedKey_));
-        QVERIFY(makeCertificate(certificates_.path(), QStringLiteral("untrusted"), &untrusted_,
-                                &untrustedKey_));
-        // Trust is added to the toolkit's default; verification itself stays as it is.
-        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
-        config.addCaCertificate(trusted_);
-        QSslConfiguration::setDefaultConfiguration(config);
-    }
+    QVERIFY2(QSslSocket::supportsSsl(), "update files are fetched over TLS alone");
+    QVERIFY(makeLoopbackCertificate(certificates_.path(), QStringLiteral("untrusted"), &untrusted_,
+                                    &untrustedKey_));
 }
 
 void TestUpdateWorker::init() {
@@ -138,6 +109,7 @@ void TestUpdateWorker::cleanup() {
 }
 
 void TestUpdateWorker::makeReady(WorkerRig &rig, LoopbackServer &server) {
+    QVERIFY(server.useTrustedTls());
     server.answer("/info.json", "{}");
     setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
     rig.fetchInformation();
@@ -234,6 +206,7 @@ void TestUpdateWorker::documentIsHandedOnAsText() {
 
 void TestUpdateWorker::failedDocumentStillLeadsToTheDownloadHandler() {
     LoopbackServer server;
+    QVERIFY(server.useTrustedTls());
     server.answer("/file.dmg", "payload");
     setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/missing.json")));
     RecordingTools tools;
@@ -252,14 +225,6 @@ void TestUpdateWorker::failedDocumentStillLeadsToTheDownloadHandler() {
     QCOMPARE(server.requested(), (QList<QByteArray>{"/missing.json", "/file.dmg"}));
 }
 
-void TestUpdateWorker::blankAddressFetchesNothing() {
-    setUpdateKey(QStringLiteral("JsonUrl"), QStringLiteral("   "));
-    WorkerRig rig;
-    rig.fetchInformation();
-    QTest::qWait(500);
-    QVERIFY(rig.documents.isEmpty());
-}
-
 void TestUpdateWorker::documentOverTls_data() {
     QTest::addColumn<bool>("trusted");
     QTest::newRow("trusted certificate") << true;
@@ -268,10 +233,11 @@ void TestUpdateWorker::documentOverTls_data() {
 
 void TestUpdateWorker::documentOverTls() {
     QFETCH(bool, trusted);
-    if (!QSslSocket::supportsSsl())
-        QSKIP("the toolkit has no TLS back end here");
     LoopbackServer server;
-    server.useTls(trusted ? trusted_ : untrusted_, trusted ? trustedKey_ : untrustedKey_);
+    if (trusted)
+        QVERIFY(server.useTrustedTls());
+    else
+        server.useTls(untrusted_, untrustedKey_);
     server.answer("/info.json", "{\"OLVANE_version1\":{}}");
     setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
     QVERIFY(server.url(QString()).startsWith(QLatin1String("https://127.0.0.1:")));
@@ -286,6 +252,63 @@ void TestUpdateWorker::documentOverTls() {
         QVERIFY(rig.documents.isEmpty());
         QVERIFY(server.requested().isEmpty());
     }
+}
+
+void TestUpdateWorker::onlyHttpsAddressesAreFetched_data() {
+    QTest::addColumn<QString>("address"); // {http} and {https} stand for the servers' roots
+    QTest::addColumn<bool>("fetched");
+    QTest::newRow("https") << "{https}/pkg.dmg" << true;
+    QTest::newRow("HTTPS in capitals") << "HTTPS://127.0.0.1:{port}/pkg.dmg" << true;
+    QTest::newRow("plain http") << "{http}/pkg.dmg" << false;
+    QTest::newRow("local file") << "file://{file}" << false;
+    QTest::newRow("inline data") << "data:application/octet-stream;base64,aW1hZ2U=.dmg" << false;
+    QTest::newRow("ftp") << "ftp://127.0.0.1:{port}/pkg.dmg" << false;
+    QTest::newRow("no scheme") << "127.0.0.1:{port}/pkg.dmg" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks") << "   " << false;
+}
+
+void TestUpdateWorker::onlyHttpsAddressesAreFetched() {
+    QFETCH(QString, address);
+    QFETCH(bool, fetched);
+    LoopbackServer secure;
+    LoopbackServer plain;
+    secure.answer("/pkg.dmg", "image");
+    plain.answer("/pkg.dmg", "image");
+    const QString local = tempRoot_->path() + QStringLiteral("/local.dmg");
+    {
+        QFile file(local);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("image");
+    }
+    RecordingTools tools;
+    WorkerRig rig(&tools);
+    makeReady(rig, secure);
+    address.replace(QStringLiteral("{https}"), secure.url(QString()))
+        .replace(QStringLiteral("{http}"), plain.url(QString()))
+        .replace(QStringLiteral("{port}"), QString::number(secure.serverPort()))
+        .replace(QStringLiteral("{file}"), local);
+
+    rig.download(address);
+    if (fetched) {
+        QTRY_COMPARE(tools.calls().size(), 3); // the unmounts and the mount
+        QCOMPARE(rig.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+        QCOMPARE(secure.requested().count("/pkg.dmg"), 1);
+        return;
+    }
+    // The error box and nothing else: no download window, no request, nothing stored.
+    QTRY_COMPARE(rig.events, QStringList{QStringLiteral("error")});
+    QTest::qWait(200);
+    QCOMPARE(rig.events, QStringList{QStringLiteral("error")});
+    QCOMPARE(secure.requested(), QList<QByteArray>{"/info.json"});
+    QVERIFY(plain.requested().isEmpty());
+    QVERIFY(tools.calls().isEmpty());
+    QCOMPARE(QDir(tempRoot_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("local.dmg")});
+
+    // The refusal holds nothing up: the next address is taken.
+    rig.download(secure.url(QStringLiteral("/pkg.dmg")));
+    QTRY_COMPARE(tools.calls().size(), 3);
 }
 
 void TestUpdateWorker::progressPercent_data() {
