@@ -90,10 +90,12 @@ double moniConLevel(DataManager &store, const QString &group, const QString &key
     return dB == 1000.0 ? 0.0 : dB;
 }
 
+// The absent key (365) and a damaged one alike read as the first source: the window's lists
+// hold only real sources, and an index outside them would store and send "no source".
 unsigned short moniConIndex(DataManager &store, int target, int side) {
     const unsigned short index =
         store.loadSetting(moniConGroup(target), QLatin1String(kMoniConSourceKeys[side]));
-    return index == kAbsent ? 0 : index;
+    return index < kMoniConSourceCount ? index : 0;
 }
 
 } // namespace

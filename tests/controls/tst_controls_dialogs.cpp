@@ -87,6 +87,8 @@ private slots:
     void monitorLinkAndUnlink();
     void monitorLinkedLeftSourceSetsRightFirst();
     void monitorPairChangeKeepsStoredRightSource();
+    void monitorDamagedSourceIsTheFirst_data();
+    void monitorDamagedSourceIsTheFirst();
     void monitorClosing();
 
 private:
@@ -476,6 +478,59 @@ void TestControlsDialogs::monitorPairChangeKeepsStoredRightSource() {
     QVERIFY(!got.contains(assignEvent(false, 3, 8)));
 }
 
+// A damaged file may hold a source outside the lists. The window shows, sends and stores the
+// first source in its place, never "no source"; a damaged key that no list change rewrites is
+// left as it was and reads as the first source. On the stereo page the right list follows the
+// left one, so only a damaged left source matters there.
+void TestControlsDialogs::monitorDamagedSourceIsTheFirst_data() {
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<int>("damaged");
+    QTest::addColumn<bool>("linked");
+    QTest::addColumn<bool>("fromAnotherPair"); // the lists showed another source before
+    QTest::newRow("left below range") << false << -2 << false << false;
+    QTest::newRow("left just past the end") << false << 18 << false << false;
+    QTest::newRow("left huge") << false << 1000000 << false << false;
+    QTest::newRow("right below range") << true << -5 << false << false;
+    QTest::newRow("right just past the end") << true << 18 << false << false;
+    QTest::newRow("right huge") << true << 1000000 << false << false;
+    QTest::newRow("linked, left just past the end") << false << 18 << true << false;
+    QTest::newRow("chosen pair, left huge") << false << 1000000 << false << true;
+    QTest::newRow("chosen pair, right just past the end") << true << 18 << false << true;
+    QTest::newRow("linked chosen pair, left below range") << false << -1 << true << true;
+}
+
+void TestControlsDialogs::monitorDamagedSourceIsTheFirst() {
+    QFETCH(bool, right);
+    QFETCH(int, damaged);
+    QFETCH(bool, linked);
+    QFETCH(bool, fromAnotherPair);
+    const char *key = right ? "SOURCE_R" : "SOURCE_L";
+    const int output = right ? 6 : 5;
+    store("MoniCon", "Output", fromAnotherPair ? 0 : 2);
+    store("MoniCon OUT1_2", "SOURCE_L", 5);
+    store("MoniCon OUT1_2", "SOURCE_R", 5);
+    store("MoniCon OUT5_6", "LINK", linked);
+    store("MoniCon OUT5_6", key, damaged);
+    Window w;
+    w.mc.loadParameter();
+    if (fromAnotherPair) {
+        QCOMPARE(w.list("cB_mcSourceL")->currentIndex(), 5);
+        fixture.clearLog();
+        w.button("pB_mcLineOut5_6")->click();
+    }
+    QCOMPARE(w.page(), linked ? 1 : 0);
+    for (const char *list : {"cB_mcSourceL", "cB_mcSourceR"})
+        QCOMPARE(w.list(list)->currentIndex(), 0);
+    QCOMPARE(stored("MoniCon OUT5_6", key).toInt(), fromAnotherPair ? 0 : damaged);
+    const QStringList got = fixture.received();
+    QVERIFY2(got.contains(assignEvent(!right, 0, output)), qPrintable(got.join(", ")));
+    QVERIFY2(!got.contains(QStringLiteral("assign 0:0>1:%1").arg(output)),
+             qPrintable(got.join(", ")));
+    const EmulatedUnit::Route route = fixture.unit().state().routes[output - 1];
+    QCOMPARE(int(route.srcType), int(KXMSG_DATA_CH_MASTER));
+    QCOMPARE(int(route.srcNo), right ? 2 : 1);
+}
+
 void TestControlsDialogs::monitorClosing() {
     Window w;
     w.mc.loadParameter();
@@ -499,11 +554,38 @@ void TestControlsDialogs::monitorClosing() {
         QCOMPARE(w.slider(s)->value(), 127);
     QCOMPARE(w.box("dSB_mcMono1View")->text(), boxText);
     QCOMPARE(stored("MoniCon OUT1_2", "Mono1").toDouble(), mono1);
-    // The sliders' slots are connected again, once each.
-    fixture.clearLog();
-    w.slider("vS_mcMono1")->setValue(126);
-    QCOMPARE(fixture.received(), QStringList({faderEvent(1, -2)}));
-    QCOMPARE(stored("MoniCon OUT1_2", "Mono1").toDouble(), -0.2);
+    // The sliders' slots are connected again, once each. A level typed between two table
+    // entries shows it: with no connection nothing is sent, and a second connection runs the
+    // row's slot again after the marker is spent, which sends and stores the table entry
+    // below the typed level.
+    struct Row {
+        const char *box, *slider;
+        double typed;
+        QVector<int> outputs;
+        const char *group;
+        QStringList keys;
+    };
+    const Row rows[] = {
+        {"dSB_mcMasterView", "vS_mcMaster", -3.0, {9}, "MoniCon", {"Master"}},
+        {"dSB_mcMono1View", "vS_mcMono1", -7.0, {1}, "MoniCon OUT1_2", {"Mono1"}},
+        {"dSB_mcMono2View", "vS_mcMono2", -12.0, {2}, "MoniCon OUT1_2", {"Mono2"}},
+        {"dSB_mcStereoView", "vS_mcStereo", -14.3, {1, 2}, "MoniCon OUT1_2", {"Mono1", "Mono2"}},
+    };
+    for (const Row &row : rows) {
+        fixture.clearLog();
+        QDoubleSpinBox *box = w.box(row.box);
+        box->setValue(row.typed);
+        QMetaObject::invokeMethod(box, "editingFinished");
+        QVERIFY2(w.slider(row.slider)->value() < 127, row.slider);
+        QCOMPARE(box->value(), row.typed);
+        const int tenths = int(std::lround(row.typed * 10));
+        QStringList sent;
+        for (int out : row.outputs)
+            sent << faderEvent(out, tenths);
+        QCOMPARE(fixture.received(), sent);
+        for (const QString &key : row.keys)
+            QCOMPARE(stored(row.group, key).toDouble(), row.typed);
+    }
 }
 
 QTEST_MAIN(TestControlsDialogs)

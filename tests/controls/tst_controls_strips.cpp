@@ -538,8 +538,9 @@ void TestControlsStrips::lowCutButton() {
     work.trackType = kTrackStereo;
     work.stereoCh = QStringLiteral("Track1_2");
     work.clicked_lcf(true);
-    QCOMPARE(stored("Track1_2", "LowCutFilter").isValid() || !storedKeys("Track1_2").isEmpty(),
-             true);
+    // The pair stores the flag under its own name only.
+    QCOMPARE(stored("Track1_2", "EqLowCutFilter").toString(), QStringLiteral("true"));
+    QVERIFY(!stored("Track1", "EqLowCutFilter").isValid());
     QCOMPARE(int(ChannelControl::eqCache[0].lowGain), 255);
     QCOMPARE(int(ChannelControl::eqCache[1].lowGain), 255);
     QCOMPARE(int(ChannelControl::eqCache[1].lowCutOn), 0);
@@ -547,6 +548,7 @@ void TestControlsStrips::lowCutButton() {
                                               eqEvent(ChannelControl::eqCache[1], kBandLow)}));
     fixture.clearLog();
     work.clicked_lcf(false);
+    QCOMPARE(stored("Track1_2", "EqLowCutFilter").toString(), QStringLiteral("false"));
     QCOMPARE(int(ChannelControl::eqCache[0].lowGain), 0);
     QVERIFY(fixture.received().first().startsWith("eq 1 b1 on1 g" +
                                                   QString::number(DataManager::exchangeEqGain(0))));
@@ -556,7 +558,7 @@ void TestControlsStrips::lowCutButton() {
     work.trackCh = QStringLiteral("Track2");
     work.clicked_lcf(true);
     QCOMPARE(int(ChannelControl::eqCache[1].lowCutOn), 1);
-    QCOMPARE(dm.getEqLowCutFilter(QStringLiteral("Track2")), true);
+    QCOMPARE(stored("Track2", "EqLowCutFilter").toString(), QStringLiteral("true"));
     QVERIFY(fixture.received().isEmpty());
 }
 

@@ -301,6 +301,13 @@ void TestStoreOutputs::moniConDefaultsOfAnEmptyFile() {
     QCOMPARE(int(dm.getMoniConOutput()), 3);
     storeMixer("MoniCon", "Master", 1000);
     QCOMPARE(dm.getMoniConMasterFader(), 0.0);
+    // Sources outside the lists read as the first; the last one is kept.
+    storeMixer("MoniCon OUT5_6", "SOURCE_L", 18);
+    storeMixer("MoniCon OUT5_6", "SOURCE_R", -1);
+    QCOMPARE(int(dm.getMoniConSouceL(kMoniConOut5_6)), 0);
+    QCOMPARE(int(dm.getMoniConSouceR(kMoniConOut5_6)), 0);
+    storeMixer("MoniCon OUT5_6", "SOURCE_L", 17);
+    QCOMPARE(int(dm.getMoniConSouceL(kMoniConOut5_6)), 17);
 }
 
 void TestStoreOutputs::moniConLevels_data() {
