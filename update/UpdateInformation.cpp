@@ -224,7 +224,6 @@ void UpdateInformation::replyFinishedFileDownload(QNetworkReply *reply) {
     tempDir = new QTemporaryDir;
     tempDir->setAutoRemove(false);
     if (!tempDir->isValid()) {
-        releaseTempDir();
         fail();
         return;
     }

@@ -56,6 +56,14 @@ public:
 
     LoopbackServer() { listen(QHostAddress::LocalHost, 0); }
 
+    // The headers of a 1000-byte body, then silence: a download that never ends by itself.
+    static Answer stalled() {
+        Answer a;
+        a.body = QByteArray(1000, 's');
+        a.stall = true;
+        return a;
+    }
+
     void useTls(const QSslCertificate &certificate, const QSslKey &key) {
         certificate_ = certificate;
         key_ = key;

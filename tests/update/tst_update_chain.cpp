@@ -129,6 +129,9 @@ private:
     QString downloadFolder() const;
     // Nothing is left of a chain that started no updater.
     void verifyNothingLeft(const QString &folder, const QString &workingDir) const;
+    // The server answers over trusted TLS and is where the worker fetches its document.
+    void serveDocument(LoopbackServer &server);
+    // Serves the document, lets the worker fetch it, then asks for `path`.
     void startDownload(WorkerRig &rig, LoopbackServer &server, const QString &path);
 
     std::unique_ptr<QTemporaryDir> root_; // TMPDIR of the case
@@ -173,10 +176,14 @@ void TestUpdateChain::verifyNothingLeft(const QString &folder, const QString &wo
     QCOMPARE(QDir::currentPath(), workingDir);
 }
 
-void TestUpdateChain::startDownload(WorkerRig &rig, LoopbackServer &server, const QString &path) {
+void TestUpdateChain::serveDocument(LoopbackServer &server) {
     QVERIFY(server.useTrustedTls());
     server.answer("/info.json", "{}");
     setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
+}
+
+void TestUpdateChain::startDownload(WorkerRig &rig, LoopbackServer &server, const QString &path) {
+    serveDocument(server);
     rig.fetchInformation();
     QTRY_COMPARE(rig.documents.size(), 1);
     rig.download(server.url(path));
@@ -510,15 +517,10 @@ void TestUpdateChain::workerGoesAtAnyPointOfTheChain() {
     QFETCH(QString, busy);
     QFETCH(bool, onItsThread);
     LoopbackServer server;
-    LoopbackServer::Answer stall;
-    stall.body = QByteArray(1000, 's');
-    stall.stall = true;
-    server.answer("/stalled.zip", stall);
+    server.answer("/stalled.zip", LoopbackServer::stalled());
     server.answer("/pkg.zip", "PK");
     server.answer("/pkg.dmg", "image");
-    QVERIFY(server.useTrustedTls());
-    server.answer("/info.json", "{}");
-    setUpdateKey(QStringLiteral("JsonUrl"), server.url(QStringLiteral("/info.json")));
+    serveDocument(server);
 
     // The busy tool writes its process number, then runs far longer than the test.
     const QString pidFile = root_->path() + QStringLiteral("/tool.pid");

@@ -44,13 +44,6 @@ QJsonObject program(const QJsonValue &major, const QJsonValue &minor) {
     return o;
 }
 
-LoopbackServer::Answer stalledAnswer() {
-    LoopbackServer::Answer a;
-    a.body = QByteArray(1000, 's');
-    a.stall = true;
-    return a;
-}
-
 QJsonObject firmware(int major, int minor) {
     QJsonObject o = program(1, 0);
     o.insert(QStringLiteral("firmware_version_major"), major);
@@ -349,8 +342,8 @@ void TestUpdateSoftware::programBoxButtons() {
     QFETCH(QString, requested);
     QFETCH(bool, query);
     QLocale::setDefault(locale);
-    server_->answer("/panel_en.dmg", stalledAnswer());
-    server_->answer("/panel_ja.dmg", stalledAnswer());
+    server_->answer("/panel_en.dmg", LoopbackServer::stalled());
+    server_->answer("/panel_ja.dmg", LoopbackServer::stalled());
     auto controller = quietController();
     QJsonObject information = program(1, 5);
     information.insert(QStringLiteral("mac_software_url_en"), server_->url("/panel_en.dmg"));
@@ -498,7 +491,7 @@ void TestUpdateSoftware::firmwareCheckFollowsModelAndState() {
 }
 
 void TestUpdateSoftware::firmwareBoxButtons() {
-    server_->answer("/fw_en.dmg", stalledAnswer());
+    server_->answer("/fw_en.dmg", LoopbackServer::stalled());
     auto controller = quietController();
     QJsonObject information = firmware(1, 5);
     information.insert(QStringLiteral("mac_firmware_url_en"), server_->url("/fw_en.dmg"));
@@ -741,7 +734,7 @@ void TestUpdateSoftware::textsFollowTheSystemLanguage() {
 }
 
 void TestUpdateSoftware::closeAllHidesBoxesAndStopsTheDownload() {
-    server_->answer("/fw_en.dmg", stalledAnswer());
+    server_->answer("/fw_en.dmg", LoopbackServer::stalled());
     auto controller = quietController();
     QJsonObject information = firmware(1, 5);
     information.insert(QStringLiteral("mac_software_version_minor"), 5);

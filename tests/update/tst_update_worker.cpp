@@ -75,13 +75,6 @@ LoopbackServer::Answer trickled(const QByteArray &body, int chunk, int pauseMs,
     return a;
 }
 
-LoopbackServer::Answer stalled() {
-    LoopbackServer::Answer a;
-    a.body = QByteArray(1000, 'x');
-    a.stall = true;
-    return a;
-}
-
 } // namespace
 
 void TestUpdateWorker::initTestCase() {
@@ -427,7 +420,7 @@ void TestUpdateWorker::cancelEndsWithoutReport() {
 
 void TestUpdateWorker::silenceTimesOutWithReport() {
     LoopbackServer server;
-    server.answer("/pkg.zip", stalled());
+    server.answer("/pkg.zip", LoopbackServer::stalled());
     RecordingTools tools;
     WorkerRig rig(&tools);
     rig.worker.setDownloadTimeout(300);
@@ -462,7 +455,7 @@ void TestUpdateWorker::steadyProgressNeverTimesOut() {
 
 void TestUpdateWorker::secondDownloadIsRefusedWhileOneRuns() {
     LoopbackServer server;
-    server.answer("/first.zip", stalled());
+    server.answer("/first.zip", LoopbackServer::stalled());
     server.answer("/second.dmg", "image");
     RecordingTools tools;
     WorkerRig rig(&tools);
